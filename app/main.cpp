@@ -1,0 +1,3 @@
+#include "startup/program.h"
+
+int main(int argc, char** argv) { return pw::startup::runProgram(argc, argv); }

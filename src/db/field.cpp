@@ -1,0 +1,134 @@
+#include "db/field.h"
+
+#include "db/day_count.h"
+#include "db/db_error.h"
+
+#include <cmath>
+
+namespace pw::db {
+
+QString Field::asString() const
+{
+    if (isNull())
+        return {};
+    if (m_value.typeId() == QMetaType::QDateTime)
+        return m_value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    if (m_value.typeId() == QMetaType::Bool)
+        return m_value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    QString text = m_value.toString();
+    const qsizetype nul = text.indexOf(QChar(0));
+    if (nul >= 0)
+        text.truncate(nul);
+    return text;
+}
+
+int Field::asInteger() const { return static_cast<int>(asLargeInt()); }
+
+qint64 Field::asLargeInt() const
+{
+    if (isNull())
+        return 0;
+    switch (m_value.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return static_cast<qint64>(std::llround(m_value.toDouble()));
+    case QMetaType::QString: {
+        bool ok = false;
+        const QString text = asString().trimmed();
+        const qint64 v = text.toLongLong(&ok);
+        if (ok)
+            return v;
+        const double d = text.toDouble(&ok);
+        if (ok)
+            return static_cast<qint64>(std::llround(d));
+        throw DbError(QStringLiteral("'%1' is not a valid integer value for field '%2'").arg(text, m_name));
+    }
+    default:
+        return m_value.toLongLong();
+    }
+}
+
+double Field::asFloat() const
+{
+    if (isNull())
+        return 0.0;
+    if (m_value.typeId() == QMetaType::QString) {
+        bool ok = false;
+        const QString text = asString().trimmed();
+        const double v = text.toDouble(&ok);
+        if (!ok)
+            throw DbError(QStringLiteral("'%1' is not a valid floating point value for field '%2'").arg(text, m_name));
+        return v;
+    }
+    if (m_value.typeId() == QMetaType::QDateTime)
+        return toDayCount(m_value.toDateTime());
+    return m_value.toDouble();
+}
+
+std::int64_t Field::asCurrency() const { return static_cast<std::int64_t>(std::llround(asFloat() * 10000.0)); }
+
+bool Field::asBoolean() const
+{
+    if (isNull())
+        return false;
+    if (m_value.typeId() == QMetaType::QString) {
+        const QString text = asString().trimmed();
+        if (text.isEmpty())
+            return false;
+        const QChar c = text[0].toUpper();
+        if (c == QLatin1Char('T') || c == QLatin1Char('Y'))
+            return true;
+        bool ok = false;
+        const double v = text.toDouble(&ok);
+        return ok && v != 0.0;
+    }
+    return m_value.toDouble() != 0.0;
+}
+
+QDateTime Field::toDateTime(const QVariant& value)
+{
+    if (value.isNull() || !value.isValid())
+        return {};
+    switch (value.typeId()) {
+    case QMetaType::QDateTime:
+        return value.toDateTime();
+    case QMetaType::QDate:
+        return QDateTime(value.toDate(), QTime(0, 0));
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+        return fromDayCount(value.toDouble());
+    default:
+        break;
+    }
+    QString text = value.toString().trimmed();
+    const qsizetype nul = text.indexOf(QChar(0));
+    if (nul >= 0)
+        text.truncate(nul);
+    if (text.isEmpty())
+        return {};
+    for (const char* format : {"yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss.zzz",
+                               "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd HH:mm", "yyyyMMdd HH:mm:ss", "yyyy-MM-dd"}) {
+        const QDateTime parsed = QDateTime::fromString(text, QLatin1String(format));
+        if (parsed.isValid())
+            return parsed;
+    }
+    return {};
+}
+
+QDateTime Field::asQDateTime() const
+{
+    const QDateTime result = toDateTime(m_value);
+    if (!result.isValid() && !isNull() && !asString().isEmpty())
+        throw DbError(QStringLiteral("'%1' is not a valid date and time for field '%2'").arg(asString(), m_name));
+    return result;
+}
+
+double Field::asDateTime() const
+{
+    const QDateTime value = asQDateTime();
+    return value.isValid() ? toDayCount(value) : 0.0;
+}
+
+} // namespace pw::db

@@ -1,0 +1,10 @@
+// The doubles are header-only; this unit gives the library a body to build.
+#include "platform/doubles/fake_clock.h"
+#include "platform/doubles/fake_file_dialogs.h"
+#include "platform/doubles/fake_monitors.h"
+#include "platform/doubles/fake_shell.h"
+#include "platform/doubles/fake_single_instance.h"
+#include "platform/doubles/fake_system_info.h"
+#include "platform/doubles/memory_registry.h"
+#include "platform/doubles/scripted_modal_runner.h"
+#include "platform/doubles/simulated_fingerprint_reader.h"

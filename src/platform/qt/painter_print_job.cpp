@@ -1,0 +1,90 @@
+#include "platform/qt/painter_print_job.h"
+
+#include <QFontMetrics>
+
+namespace pw::platform {
+
+PainterPrintJob::PainterPrintJob(std::unique_ptr<QPrinter> printer) : m_printer(std::move(printer)) {}
+
+std::unique_ptr<PainterPrintJob> PainterPrintJob::start(std::unique_ptr<QPrinter> printer)
+{
+    std::unique_ptr<PainterPrintJob> job(new PainterPrintJob(std::move(printer)));
+    if (!job->m_painter.begin(job->m_printer.get()))
+        return nullptr;
+    return job;
+}
+
+PainterPrintJob::~PainterPrintJob()
+{
+    if (!m_finished && m_painter.isActive())
+        m_painter.end();
+}
+
+PrinterGeometry PainterPrintJob::geometry() const
+{
+    PrinterGeometry g;
+    g.dpiX = m_printer->logicalDpiX();
+    g.dpiY = m_printer->logicalDpiY();
+    const QRect paper = m_printer->paperRect(QPrinter::DevicePixel).toRect();
+    const QRect page = m_printer->pageRect(QPrinter::DevicePixel).toRect();
+    g.physicalWidth = paper.width();
+    g.physicalHeight = paper.height();
+    g.offsetX = page.left() - paper.left();
+    g.offsetY = page.top() - paper.top();
+    g.printableWidth = page.width();
+    g.printableHeight = page.height();
+    return g;
+}
+
+void PainterPrintJob::setFont(const QFont& font) { m_painter.setFont(font); }
+
+QFont PainterPrintJob::font() const { return m_painter.font(); }
+
+TextMetrics PainterPrintJob::textMetrics() const
+{
+    const QFontMetrics fm(m_painter.font(), m_printer.get());
+    TextMetrics tm;
+    tm.height = fm.height();
+    tm.ascent = fm.ascent();
+    tm.descent = fm.descent();
+    tm.externalLeading = fm.leading() > 0 ? fm.leading() : 0;
+    tm.averageCharWidth = fm.averageCharWidth();
+    return tm;
+}
+
+int PainterPrintJob::textWidth(const QString& text) const
+{
+    return QFontMetrics(m_painter.font(), m_printer.get()).horizontalAdvance(text);
+}
+
+void PainterPrintJob::drawText(int x, int y, const QString& text)
+{
+    const QFontMetrics fm(m_painter.font(), m_printer.get());
+    m_painter.drawText(x, y + fm.ascent(), text);
+}
+
+void PainterPrintJob::drawBox(const QRect& box, int penWidth, int greyShade)
+{
+    m_painter.save();
+    QPen pen(Qt::black);
+    pen.setWidth(penWidth);
+    m_painter.setPen(penWidth > 0 ? pen : QPen(Qt::NoPen));
+    if (greyShade > 0)
+        m_painter.setBrush(QColor(greyShade, greyShade, greyShade));
+    else
+        m_painter.setBrush(Qt::NoBrush);
+    m_painter.drawRect(box);
+    m_painter.restore();
+}
+
+void PainterPrintJob::newPage() { m_printer->newPage(); }
+
+bool PainterPrintJob::finish()
+{
+    if (m_finished)
+        return true;
+    m_finished = true;
+    return m_painter.end();
+}
+
+} // namespace pw::platform
