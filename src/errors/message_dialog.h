@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+class QWidget;
+
+// The suite's dialog types, by the index its tables use.
+enum TMsgDlgType { mtWarning = 0, mtError = 1, mtInformation = 2, mtConfirmation = 3, mtCustom = 4 };
+
+// Buttons by bit, in the order they are laid out.
+enum TMsgDlgBtn : unsigned {
+    mbYes = 1u << 0,
+    mbNo = 1u << 1,
+    mbOK = 1u << 2,
+    mbCancel = 1u << 3,
+    mbAbort = 1u << 4,
+    mbRetry = 1u << 5,
+    mbIgnore = 1u << 6,
+    mbAll = 1u << 7,
+    mbNoToAll = 1u << 8,
+    mbYesToAll = 1u << 9,
+    mbHelp = 1u << 10,
+};
+using TMsgDlgButtons = unsigned;
+
+// Modal results.
+enum TModalResult {
+    mrNone = 0,
+    mrOk = 1,
+    mrCancel = 2,
+    mrAbort = 3,
+    mrRetry = 4,
+    mrIgnore = 5,
+    mrYes = 6,
+    mrNo = 7,
+    mrAll = 8,
+    mrNoToAll = 9,
+    mrYesToAll = 10,
+};
+
+// The window colour callers pass: the button face of the current style.
+QColor buttonFaceColour();
+
+// Shows the suite's message dialog modally and returns the button's modal result.
+// With result 6 (Yes) and a log file, the log is opened with the system's viewer.
+int MessageDlgEx(const QString& msg, TMsgDlgType dlgType, TMsgDlgButtons buttons, const QString& logFile = {},
+                 int helpCtx = 0, int timeout = 0, const QColor& colour = QColor());
+
+void ShowErrorMsg(const QString& msg, const QString& logFile = {}, int helpCtx = 0);
+void ShowInfoMsg(const QString& msg, const QString& logFile = {}, int helpCtx = 0);
+
+// what failed + "\r" + "Reason: " + reason + "\r\r" + "Raised In: " + raised in.
+void ReportError(const QString& whatFailed, const QString& reason, const QString& raisedIn,
+                 const QString& logFile = {}, int helpCtx = 0);
+
+// A one-line input dialog; false when cancelled or when the text holds only blanks.
+bool InputQueryEx(const QString& caption, const QString& prompt, QString& value);
