@@ -60,8 +60,8 @@ CREATE TABLE PricesLinkPrinters (
 );
 
 -- Settings: Class is GLOBAL, MENUVERSIONS or a till number. An empty Value or
--- Value2 is stored as a single NUL character. Value holds up to 50 characters,
--- longer texts continue in Value2.
+-- Value2 is stored as a single NUL character. The programs split a long path
+-- after 50 characters into Value and Value2.
 CREATE TABLE SysData (
     "Class" TEXT NOT NULL,
     Item TEXT NOT NULL,

@@ -58,13 +58,14 @@ CREATE TABLE PricesLinkPrinters (
 GO
 
 -- Settings: Class is GLOBAL, MENUVERSIONS or a till number. An empty Value or
--- Value2 is stored as a single NUL character; texts longer than Value holds
--- continue in Value2.
+-- Value2 is stored as a single NUL character. The programs split a long path
+-- after 50 characters into Value and Value2; Value is wider than that so a long
+-- printer name still fits in one row.
 CREATE TABLE SysData (
     [Class] varchar(20) NOT NULL,
     Item varchar(50) NOT NULL,
-    [Value] varchar(50) NULL,
-    Value2 varchar(50) NULL
+    [Value] varchar(255) NULL,
+    Value2 varchar(255) NULL
 );
 GO
 
