@@ -1,8 +1,13 @@
 #include "db/generic_db.h"
 
 #include "db/connection.h"
+#include "db/currency.h"
 #include "errors/exception.h"
 #include "errors/message_dialog.h"
+
+#include <QLocale>
+
+#include <cmath>
 
 TGenericDB* GenericDB = nullptr;
 
@@ -17,7 +22,10 @@ void TGenericDB::OpenQuery(const QString& sql, int cursorLocation)
     Query.open();
 }
 
-int TGenericDB::ExecSQL(const QString& sql) { return ExecSQL(QStringList{sql}); }
+int TGenericDB::ExecSQL(const QString& sql)
+{
+    return ExecSQL(QStringList{sql});
+}
 
 int TGenericDB::ExecSQL(const QStringList& sql)
 {
@@ -30,39 +38,74 @@ int TGenericDB::ExecSQL(const QStringList& sql)
     return affected;
 }
 
+QString TGenericDB::StoredProcArguments(const QVariantList& values)
+{
+    QStringList texts;
+    for (const QVariant& value : values) {
+        if (value.metaType() == QMetaType::fromType<pw::db::Currency>()) {
+            texts.append(value.value<pw::db::Currency>().toString());
+            continue;
+        }
+        switch (value.typeId()) {
+        case QMetaType::Bool:
+            texts.append(value.toBool() ? QStringLiteral("1") : QStringLiteral("0"));
+            break;
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::Long:
+        case QMetaType::ULong:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+            texts.append(value.toString());
+            break;
+        case QMetaType::Float:
+        case QMetaType::Double: {
+            const double number = value.toDouble();
+            if (!std::isfinite(number))
+                throw pw::Exception(QStringLiteral("%1 cannot be passed to a stored procedure").arg(number));
+            // Always a point, whatever the workstation's locale: a decimal comma would split the argument.
+            texts.append(QString::number(number, 'g', QLocale::FloatingPointShortest));
+            break;
+        }
+        case QMetaType::QString: {
+            QString text = value.toString();
+            text.replace(QLatin1Char('\''), QLatin1String("''"));
+            texts.append(QLatin1Char('\'') + text + QLatin1Char('\''));
+            break;
+        }
+        default:
+            throw pw::Exception(QStringLiteral("A value of kind %1 cannot be passed to a stored procedure")
+                                    .arg(QString::fromLatin1(value.metaType().name())));
+        }
+    }
+    return texts.join(QLatin1Char(','));
+}
+
+QString TGenericDB::StoredProcText(const QString& procName, const QVariantList& values) const
+{
+    return Connection->dialect().execProcedureText(procName, StoredProcArguments(values));
+}
+
 bool TGenericDB::ExecStoredProc(const QString& procName, const QVariantList& values, int cursorLocation)
 {
-    try {
-        Query.close();
-        QStringList texts;
-        for (const QVariant& value : values) {
-            switch (value.typeId()) {
-            case QMetaType::Bool:
-                texts.append(value.toBool() ? QStringLiteral("1") : QStringLiteral("0"));
-                break;
-            case QMetaType::QString: {
-                QString text = value.toString();
-                text.replace(QLatin1Char('\''), QLatin1String("''"));
-                texts.append(QLatin1Char('\'') + text + QLatin1Char('\''));
-                break;
-            }
-            case QMetaType::Double:
-            case QMetaType::Float:
-                texts.append(QString::number(value.toDouble(), 'g', 15));
-                break;
-            default:
-                texts.append(value.toString());
-                break;
-            }
-        }
-        Query.setCursorLocation(cursorLocation);
-        ExecSQL(Connection->dialect().execProcedureText(procName, texts.join(QLatin1Char(','))));
-        return true;
-    } catch (const pw::Exception& e) {
+    auto report = [&procName](const QString& reason) {
         MessageDlgEx(QStringLiteral("Failed to execute the stored procedure [") + procName +
-                         QStringLiteral("]\rReason: ") + e.message() +
+                         QStringLiteral("]\rReason: ") + reason +
                          QStringLiteral("\r\rException Raised In: TGenericDB.ExecStoredProc"),
                      mtError, mbOK, {}, 0, 0, buttonFaceColour());
-        return false;
+    };
+    try {
+        Query.close();
+        Query.setSql(StoredProcText(procName, values));
+        Query.setCursorLocation(cursorLocation);
+        ExecSQL(Query.sql());
+        return true;
+    } catch (const pw::Exception& e) {
+        report(e.message());
+    } catch (const std::exception& e) {
+        report(QString::fromLocal8Bit(e.what()));
     }
+    return false;
 }

@@ -22,8 +22,13 @@ public:
     int ExecSQL(const QString& sql);
     int ExecSQL(const QStringList& sql);
     // Runs a stored procedure with its arguments (integers, booleans, floats,
-    // currency amounts, texts). Reports a failure and returns false; never raises.
+    // pw::db::Currency amounts, texts). Reports a failure and returns false; never raises.
     bool ExecStoredProc(const QString& procName, const QVariantList& values, int cursorLocation);
+
+    // The arguments as SQL values joined with "," ("7,'A',1"); raises on a kind it cannot write.
+    static QString StoredProcArguments(const QVariantList& values);
+    // The statement ExecStoredProc runs on this connection's engine ("EXEC name 7,'A',1").
+    QString StoredProcText(const QString& procName, const QVariantList& values) const;
 
     pw::db::Query Query;
     pw::db::Connection* Connection;

@@ -1,15 +1,28 @@
 #pragma once
 
+#include "errors/timer_form.h"
+
 #include <QColor>
+#include <QIcon>
 #include <QString>
+
+#include <memory>
 
 class QWidget;
 
 // The suite's dialog types, by the index its tables use.
-enum TMsgDlgType { mtWarning = 0, mtError = 1, mtInformation = 2, mtConfirmation = 3, mtCustom = 4 };
+enum TMsgDlgType
+{
+    mtWarning = 0,
+    mtError = 1,
+    mtInformation = 2,
+    mtConfirmation = 3,
+    mtCustom = 4
+};
 
 // Buttons by bit, in the order they are laid out.
-enum TMsgDlgBtn : unsigned {
+enum TMsgDlgBtn : unsigned
+{
     mbYes = 1u << 0,
     mbNo = 1u << 1,
     mbOK = 1u << 2,
@@ -25,7 +38,8 @@ enum TMsgDlgBtn : unsigned {
 using TMsgDlgButtons = unsigned;
 
 // Modal results.
-enum TModalResult {
+enum TModalResult
+{
     mrNone = 0,
     mrOk = 1,
     mrCancel = 2,
@@ -41,6 +55,18 @@ enum TModalResult {
 
 // The window colour callers pass: the button face of the current style.
 QColor buttonFaceColour();
+
+// A dialog type's caption ("Warning", "Error", "Information", "Confirm", or the
+// application title) and its system icon (none for the custom type).
+QString MessageDlgCaption(TMsgDlgType dlgType);
+QIcon MessageDlgIcon(TMsgDlgType dlgType);
+
+// Builds the suite's message dialog without showing it: icon, message label,
+// the buttons of the set in bit order, "View Log" when the log file exists, and
+// the countdown when a timeout is given.
+std::unique_ptr<TfrmTimerForm> CreateMessageDialogEx(const QString& msg, TMsgDlgType dlgType,
+                                                     TMsgDlgButtons buttons, const QString& logFile = {},
+                                                     int timeout = 0);
 
 // Shows the suite's message dialog modally and returns the button's modal result.
 // With result 6 (Yes) and a log file, the log is opened with the system's viewer.
