@@ -43,7 +43,9 @@ public:
     virtual TextMetrics textMetrics() const = 0;
     virtual int textWidth(const QString& text) const = 0;
     virtual void drawText(int x, int y, const QString& text) = 0;
-    // A box with a pen of the given width, filled with a grey shade (0 = none, 1..255 lighter).
+    // A box outlined with a pen of the given width (0 = the thinnest line the device
+    // draws) and filled with the grey RGB(greyShade, greyShade, greyShade): 0 is black,
+    // 255 white.
     virtual void drawBox(const QRect& box, int penWidth, int greyShade) = 0;
     virtual void newPage() = 0;
     // Ends the job and hands it to the print system; false when it could not be printed.

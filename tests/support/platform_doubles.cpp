@@ -15,6 +15,7 @@ PlatformDoubles::PlatformDoubles()
     platform::setSingleInstance(&singleInstance);
     platform::setModalRunner(&modal);
     platform::setFingerprintReader(&fingerprint);
+    platform::setPrinters(&printers);
 }
 
 PlatformDoubles::~PlatformDoubles()
@@ -28,6 +29,7 @@ PlatformDoubles::~PlatformDoubles()
     platform::setSingleInstance(nullptr);
     platform::setModalRunner(nullptr);
     platform::setFingerprintReader(nullptr);
+    platform::setPrinters(nullptr);
 }
 
 } // namespace pw::test

@@ -7,6 +7,7 @@
 #include "platform/doubles/fake_single_instance.h"
 #include "platform/doubles/fake_system_info.h"
 #include "platform/doubles/memory_registry.h"
+#include "platform/doubles/pdf_printers.h"
 #include "platform/doubles/scripted_modal_runner.h"
 #include "platform/doubles/simulated_fingerprint_reader.h"
 
@@ -24,6 +25,7 @@ struct PlatformDoubles
     platform::FakeSingleInstance singleInstance;
     platform::ScriptedModalRunner modal;
     platform::SimulatedFingerprintReader fingerprint;
+    platform::PdfPrinters printers;
 
     PlatformDoubles();
     ~PlatformDoubles();

@@ -9,10 +9,12 @@ PainterPrintJob::PainterPrintJob(std::unique_ptr<QPrinter> printer) : m_printer(
 std::unique_ptr<PainterPrintJob> PainterPrintJob::start(std::unique_ptr<QPrinter> printer)
 {
     std::unique_ptr<PainterPrintJob> job(new PainterPrintJob(std::move(printer)));
-    if (!job->m_painter.begin(job->m_printer.get()))
+    if (!job->begin())
         return nullptr;
     return job;
 }
+
+bool PainterPrintJob::begin() { return m_painter.begin(m_printer.get()); }
 
 PainterPrintJob::~PainterPrintJob()
 {
@@ -67,12 +69,10 @@ void PainterPrintJob::drawBox(const QRect& box, int penWidth, int greyShade)
 {
     m_painter.save();
     QPen pen(Qt::black);
-    pen.setWidth(penWidth);
-    m_painter.setPen(penWidth > 0 ? pen : QPen(Qt::NoPen));
-    if (greyShade > 0)
-        m_painter.setBrush(QColor(greyShade, greyShade, greyShade));
-    else
-        m_painter.setBrush(Qt::NoBrush);
+    pen.setWidth(penWidth > 0 ? penWidth : 0);
+    m_painter.setPen(pen);
+    const int shade = qBound(0, greyShade, 255);
+    m_painter.setBrush(QColor(shade, shade, shade));
     m_painter.drawRect(box);
     m_painter.restore();
 }

@@ -29,6 +29,9 @@ public:
 
 protected:
     explicit PainterPrintJob(std::unique_ptr<QPrinter> printer);
+    // Opens the painter on the printer; false when the job cannot start.
+    bool begin();
+    QPrinter& printer() { return *m_printer; }
 
 private:
     std::unique_ptr<QPrinter> m_printer;
