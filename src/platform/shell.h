@@ -10,7 +10,7 @@ class Shell
 {
 public:
     virtual ~Shell() = default;
-    // Opens a document with the program the system associates with it.
+    // Opens a document, or a web or mail-to address, with the program the system associates with it.
     virtual bool openDocument(const QString& path) = 0;
     virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
 };

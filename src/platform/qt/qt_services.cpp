@@ -34,7 +34,15 @@ public:
 class DesktopShell final : public Shell
 {
 public:
-    bool openDocument(const QString& path) override { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
+    // A web address or a mail-to address opens as itself, as the Windows shell does;
+    // anything else is a file (a one-letter "scheme" is a drive letter).
+    bool openDocument(const QString& path) override
+    {
+        const QUrl address(path);
+        if (address.scheme().size() > 1)
+            return QDesktopServices::openUrl(address);
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    }
     bool startProgram(const QString& program, const QStringList& arguments) override
     {
         return QProcess::startDetached(program, arguments);
