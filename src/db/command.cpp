@@ -41,11 +41,14 @@ int Command::execute()
     const int affected = runStatement(*m_connection, m_insertSql, m_params, nullptr);
     QSqlDatabase db = m_connection->database();
     QSqlQuery identity(db);
-    const QString sql = m_connection->engine() == Engine::Sqlite ? QStringLiteral("SELECT last_insert_rowid()")
-                                                                 : QStringLiteral("SELECT @@IDENTITY");
+    const QString sql = m_connection->engine() == Engine::Sqlite
+                            ? QStringLiteral("SELECT last_insert_rowid()")
+                            : QStringLiteral("SELECT @@IDENTITY");
     if (!identity.exec(sql) || !identity.next())
         throw DbError(QStringLiteral("The new row's key could not be read back"));
-    m_params.byName(m_identityParam).value = identity.value(0).toLongLong();
+    // SQLite hands back the key of an earlier insert when this one added no row.
+    const bool inserted = affected > 0 || m_connection->engine() != Engine::Sqlite;
+    m_params.byName(m_identityParam).value = inserted ? QVariant(identity.value(0).toLongLong()) : QVariant();
     return affected;
 }
 

@@ -8,7 +8,9 @@
 
 namespace pw::db {
 
-Connection::Connection() : m_name(QStringLiteral("pw-") + QUuid::createUuid().toString(QUuid::WithoutBraces)) {}
+Connection::Connection() : m_name(QStringLiteral("pw-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
+{
+}
 
 Connection::~Connection()
 {
@@ -30,9 +32,17 @@ void Connection::open()
             QSqlDatabase::removeDatabase(m_name);
             db = QSqlDatabase::addDatabase(target.driver, m_name);
         }
-        db.setDatabaseName(target.databaseName);
-        db.setUserName(target.userName);
-        db.setPassword(target.password);
+        if (target.driver == QLatin1String("QODBC")) {
+            // QODBC pastes ";UID=" and ";PWD=" on unbraced, so a password holding a
+            // semicolon would break the text: the credentials go in braced instead.
+            db.setDatabaseName(qodbcDatabaseName(odbcConnectText(target)));
+            db.setUserName(QString());
+            db.setPassword(QString());
+        } else {
+            db.setDatabaseName(target.databaseName);
+            db.setUserName(target.userName);
+            db.setPassword(target.password);
+        }
         if (target.engine == Engine::Sqlite)
             db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
         if (!db.open()) {
@@ -93,10 +103,18 @@ QSqlDatabase Connection::database() const
 
 bool Connection::looksLikeLostConnection(const QString& driverError)
 {
-    static const char* const signs[] = {"08S01",          "08003",           "08001",         "Communication link",
-                                        "not open",       "connection is not open", "disk I/O error",
-                                        "unable to open", "database disk image",
-                                        "Connection reset", "Broken pipe",   "server closed"};
+    static const char* const signs[] = {"08S01",
+                                        "08003",
+                                        "08001",
+                                        "Communication link",
+                                        "not open",
+                                        "connection is not open",
+                                        "disk I/O error",
+                                        "unable to open",
+                                        "database disk image",
+                                        "Connection reset",
+                                        "Broken pipe",
+                                        "server closed"};
     for (const char* sign : signs) {
         if (driverError.contains(QLatin1String(sign), Qt::CaseInsensitive))
             return true;

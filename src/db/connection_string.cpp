@@ -7,6 +7,115 @@
 namespace pw::db {
 namespace {
 
+// One "name=value" piece as written in the text.
+struct RawPiece
+{
+    QString key;
+    QString value;            // without its quotes; ODBC braces are kept
+    qsizetype valueStart = 0; // where the value's text begins (at its quote, if any)
+    qsizetype valueEnd = 0;   // one past the value's text (after its closing quote)
+    QChar quote;              // the quote around the value, or none
+};
+
+// Walks the pieces of a connection string. Strict, it throws DbError at the first
+// fault; lenient (for masking), it takes what it can and never throws.
+QList<RawPiece> scanPieces(const QString& text, bool strict)
+{
+    QList<RawPiece> pieces;
+    auto fault = [strict](const QString& message) {
+        if (strict)
+            throw DbError(QStringLiteral("Malformed connection string: ") + message);
+    };
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n) {
+        while (i < n && (text[i] == QLatin1Char(';') || text[i].isSpace()))
+            ++i;
+        if (i >= n)
+            break;
+        const qsizetype keyStart = i;
+        while (i < n && text[i] != QLatin1Char('=') && text[i] != QLatin1Char(';'))
+            ++i;
+        RawPiece piece;
+        piece.key = text.mid(keyStart, i - keyStart).trimmed();
+        if (i >= n || text[i] != QLatin1Char('=')) {
+            fault(QStringLiteral("\"%1\" has no value").arg(piece.key));
+            continue;
+        }
+        if (piece.key.isEmpty())
+            fault(QStringLiteral("a value has no name"));
+        ++i; // '='
+        while (i < n && text[i] == QLatin1Char(' '))
+            ++i;
+        piece.valueStart = i;
+        const QChar first = i < n ? text[i] : QChar();
+        if (first == QLatin1Char('"') || first == QLatin1Char('\'')) {
+            piece.quote = first;
+            ++i;
+            bool closed = false;
+            while (i < n) {
+                if (text[i] == first) {
+                    if (i + 1 < n && text[i + 1] == first) { // a doubled quote stands for itself
+                        piece.value += first;
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    closed = true;
+                    break;
+                }
+                piece.value += text[i++];
+            }
+            piece.valueEnd = i;
+            if (!closed)
+                fault(QStringLiteral("the value of \"%1\" has no closing quote").arg(piece.key));
+            while (i < n && text[i] == QLatin1Char(' '))
+                ++i;
+            if (i < n && text[i] != QLatin1Char(';')) {
+                fault(QStringLiteral("the value of \"%1\" goes on after its closing quote").arg(piece.key));
+                while (i < n && text[i] != QLatin1Char(';'))
+                    ++i;
+            }
+        } else {
+            qsizetype end = -1;
+            if (first == QLatin1Char('{')) {
+                // An ODBC value in braces may hold semicolons; "}}" stands for "}".
+                qsizetype j = i + 1;
+                while (j < n) {
+                    if (text[j] == QLatin1Char('}')) {
+                        if (j + 1 < n && text[j + 1] == QLatin1Char('}')) {
+                            j += 2;
+                            continue;
+                        }
+                        break;
+                    }
+                    ++j;
+                }
+                qsizetype after = j + 1;
+                while (after < n && text[after] == QLatin1Char(' '))
+                    ++after;
+                // Braces that do not close the value are just part of it.
+                if (j < n && (after >= n || text[after] == QLatin1Char(';')))
+                    end = j + 1;
+            }
+            if (end < 0) {
+                end = i;
+                while (end < n && text[end] != QLatin1Char(';'))
+                    ++end;
+                while (end > i && text[end - 1].isSpace())
+                    --end;
+            }
+            piece.valueEnd = end;
+            piece.value = text.mid(i, end - i);
+            i = end;
+            while (i < n && text[i] != QLatin1Char(';'))
+                ++i;
+        }
+        pieces.append(piece);
+    }
+    return pieces;
+}
+
 QString valueOf(const QList<QPair<QString, QString>>& pieces, const QString& key)
 {
     for (const auto& piece : pieces) {
@@ -34,14 +143,37 @@ bool isSqlServerProvider(const QString& provider)
 
 bool isOdbcProvider(const QString& provider)
 {
-    return provider.section(QLatin1Char('.'), 0, 0).compare(QLatin1String("MSDASQL"), Qt::CaseInsensitive) == 0;
+    return provider.section(QLatin1Char('.'), 0, 0).compare(QLatin1String("MSDASQL"), Qt::CaseInsensitive) ==
+           0;
 }
 
-// ODBC values holding separators or braces go inside braces.
-QString odbcValue(const QString& value)
+bool isBraced(const QString& value)
 {
-    if (value.contains(QLatin1Char(';')) || value.contains(QLatin1Char('{')) || value.contains(QLatin1Char('}')) ||
-        value.startsWith(QLatin1Char(' ')) || value.endsWith(QLatin1Char(' '))) {
+    return value.size() >= 2 && value.startsWith(QLatin1Char('{')) && value.endsWith(QLatin1Char('}'));
+}
+
+QString unbraced(const QString& value)
+{
+    if (!isBraced(value))
+        return value;
+    QString inner = value.mid(1, value.size() - 2);
+    inner.replace(QLatin1String("}}"), QLatin1String("}"));
+    return inner;
+}
+
+// A value of the ADO string: braces around it only keep its semicolons together.
+QString adoValue(const QList<QPair<QString, QString>>& pieces, const QString& key)
+{
+    return unbraced(valueOf(pieces, key));
+}
+
+// A literal value written into an ODBC text: inside braces when it holds a
+// separator or a brace, or starts or ends with a blank.
+QString odbcLiteral(const QString& value)
+{
+    if (value.contains(QLatin1Char(';')) || value.contains(QLatin1Char('{')) ||
+        value.contains(QLatin1Char('}')) || value.startsWith(QLatin1Char(' ')) ||
+        value.endsWith(QLatin1Char(' '))) {
         QString escaped = value;
         escaped.replace(QLatin1String("}"), QLatin1String("}}"));
         return QLatin1Char('{') + escaped + QLatin1Char('}');
@@ -49,41 +181,69 @@ QString odbcValue(const QString& value)
     return value;
 }
 
+// A value taken over from an ODBC text, already braced when it needed to be.
+QString odbcValue(const QString& value)
+{
+    return isBraced(value) ? value : odbcLiteral(value);
+}
+
+// The pieces of an ODBC text, or none when it cannot be read.
+QList<QPair<QString, QString>> odbcPieces(const QString& odbc)
+{
+    try {
+        return parseConnectionString(odbc);
+    } catch (const DbError&) {
+        return {};
+    }
+}
+
+QString withClosingSemicolon(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    return trimmed.isEmpty() || trimmed.endsWith(QLatin1Char(';')) ? trimmed : trimmed + QLatin1Char(';');
+}
+
 ConnectionTarget sqlServerTarget(const QList<QPair<QString, QString>>& pieces)
 {
-    const QString server = valueOf(pieces, QStringLiteral("Data Source")).trimmed();
+    const QString server = adoValue(pieces, QStringLiteral("Data Source")).trimmed();
     if (server.isEmpty())
         throw DbError(QStringLiteral("The connection string names no server (Data Source)"));
     ConnectionTarget target;
     target.engine = Engine::SqlServer;
     target.driver = QStringLiteral("QODBC");
-    target.userName = valueOf(pieces, QStringLiteral("User ID"));
-    target.password = valueOf(pieces, QStringLiteral("Password"));
-    QString driver = valueOf(pieces, QStringLiteral("Driver")).trimmed();
-    if (driver.startsWith(QLatin1Char('{')) && driver.endsWith(QLatin1Char('}')))
-        driver = driver.mid(1, driver.size() - 2);
+    target.userName = adoValue(pieces, QStringLiteral("User ID"));
+    target.password = adoValue(pieces, QStringLiteral("Password"));
+    QString driver = adoValue(pieces, QStringLiteral("Driver")).trimmed();
     if (driver.isEmpty())
         driver = defaultSqlServerOdbcDriver();
+    const bool freeTds = driver.contains(QLatin1String("FreeTDS"), Qt::CaseInsensitive);
 
-    QString host = server;
-    QString port;
-    // "host,port" is SQL Server's way of naming a port.
-    if (host.contains(QLatin1Char(','))) {
-        port = host.section(QLatin1Char(','), 1).trimmed();
-        host = host.section(QLatin1Char(','), 0, 0).trimmed();
+    QString odbc = QStringLiteral("DRIVER={%1};").arg(driver);
+    if (freeTds) {
+        // FreeTDS wants the port on its own; "host,port" is SQL Server's own way of
+        // naming one, which Microsoft's drivers read as it is. A named instance
+        // ("host\SQLEXPRESS") finds its port through the server's browser service.
+        QString host = server;
+        QString port;
+        if (host.contains(QLatin1Char(','))) {
+            port = host.section(QLatin1Char(','), 1).trimmed();
+            host = host.section(QLatin1Char(','), 0, 0).trimmed();
+        }
+        if (port.isEmpty() && !host.contains(QLatin1Char('\\')))
+            port = QStringLiteral("1433");
+        odbc += QStringLiteral("SERVER=%1;").arg(odbcLiteral(host));
+        if (!port.isEmpty())
+            odbc += QStringLiteral("PORT=%1;").arg(odbcLiteral(port));
+    } else {
+        odbc += QStringLiteral("SERVER=%1;").arg(odbcLiteral(server));
     }
-    QString odbc = QStringLiteral("DRIVER={%1};SERVER=%2;").arg(driver, odbcValue(host));
-    if (!port.isEmpty())
-        odbc += QStringLiteral("PORT=%1;").arg(port);
-    const QString catalog = valueOf(pieces, QStringLiteral("Initial Catalog"));
+    const QString catalog = adoValue(pieces, QStringLiteral("Initial Catalog")).trimmed();
     if (!catalog.isEmpty())
-        odbc += QStringLiteral("DATABASE=%1;").arg(odbcValue(catalog));
-    if (valueOf(pieces, QStringLiteral("Integrated Security")).compare(QLatin1String("SSPI"), Qt::CaseInsensitive) ==
-        0)
+        odbc += QStringLiteral("DATABASE=%1;").arg(odbcLiteral(catalog));
+    if (adoValue(pieces, QStringLiteral("Integrated Security"))
+            .compare(QLatin1String("SSPI"), Qt::CaseInsensitive) == 0)
         odbc += QStringLiteral("Trusted_Connection=Yes;");
-    if (driver.contains(QLatin1String("FreeTDS"), Qt::CaseInsensitive) && !odbc.contains(QLatin1String("PORT=")))
-        odbc += QStringLiteral("PORT=1433;");
-    if (driver.contains(QLatin1String("FreeTDS"), Qt::CaseInsensitive))
+    if (freeTds)
         odbc += QStringLiteral("TDS_Version=7.4;ClientCharset=UTF-8;");
     target.databaseName = odbc;
     return target;
@@ -94,31 +254,39 @@ ConnectionTarget odbcTarget(const QList<QPair<QString, QString>>& pieces)
     ConnectionTarget target;
     target.engine = Engine::Odbc;
     target.driver = QStringLiteral("QODBC");
-    target.userName = valueOf(pieces, QStringLiteral("User ID"));
-    target.password = valueOf(pieces, QStringLiteral("Password"));
-    QString odbc = valueOf(pieces, QStringLiteral("Extended Properties"));
+    target.userName = adoValue(pieces, QStringLiteral("User ID"));
+    target.password = adoValue(pieces, QStringLiteral("Password"));
+    const QString dsn = adoValue(pieces, QStringLiteral("Data Source")).trimmed();
+    QString odbc = withClosingSemicolon(valueOf(pieces, QStringLiteral("Extended Properties")));
     if (odbc.isEmpty()) {
         // The ODBC part is whatever is not ADO's own.
-        static const QStringList adoKeys{QStringLiteral("Provider"), QStringLiteral("Persist Security Info"),
-                                         QStringLiteral("User ID"), QStringLiteral("Password"),
-                                         QStringLiteral("Initial Catalog"), QStringLiteral("Data Source")};
+        static const QStringList adoKeys{
+            QStringLiteral("Provider"),        QStringLiteral("Persist Security Info"),
+            QStringLiteral("User ID"),         QStringLiteral("Password"),
+            QStringLiteral("Initial Catalog"), QStringLiteral("Data Source")};
         for (const auto& piece : pieces) {
             if (!adoKeys.contains(piece.first, Qt::CaseInsensitive))
                 odbc += piece.first + QLatin1Char('=') + odbcValue(piece.second) + QLatin1Char(';');
         }
-        const QString dsn = valueOf(pieces, QStringLiteral("Data Source"));
-        if (!dsn.isEmpty())
-            odbc = QStringLiteral("DSN=%1;").arg(odbcValue(dsn)) + odbc;
     }
-    if (odbc.trimmed().isEmpty())
+    const auto inner = odbcPieces(odbc);
+    const bool namesSource = has(inner, QStringLiteral("DSN")) || has(inner, QStringLiteral("DRIVER")) ||
+                             has(inner, QStringLiteral("FILEDSN"));
+    // ADO's Data Source of this provider is the ODBC data source name.
+    if (!dsn.isEmpty() && !namesSource)
+        odbc = QStringLiteral("DSN=%1;").arg(odbcLiteral(dsn)) + odbc;
+    else if (!namesSource)
         throw DbError(QStringLiteral("The ODBC connection string names no driver or data source"));
+    const QString catalog = adoValue(pieces, QStringLiteral("Initial Catalog")).trimmed();
+    if (!catalog.isEmpty() && !has(inner, QStringLiteral("DATABASE")))
+        odbc += QStringLiteral("DATABASE=%1;").arg(odbcLiteral(catalog));
     target.databaseName = odbc;
     return target;
 }
 
 ConnectionTarget sqliteTarget(const QList<QPair<QString, QString>>& pieces)
 {
-    const QString file = valueOf(pieces, QStringLiteral("Data Source")).trimmed();
+    const QString file = adoValue(pieces, QStringLiteral("Data Source")).trimmed();
     if (file.isEmpty())
         throw DbError(QStringLiteral("The connection string names no SQLite database file (Data Source)"));
     // Opening a missing file would quietly create an empty database.
@@ -145,54 +313,8 @@ QString defaultSqlServerOdbcDriver()
 QList<QPair<QString, QString>> parseConnectionString(const QString& text)
 {
     QList<QPair<QString, QString>> pieces;
-    int i = 0;
-    const int n = text.size();
-    while (i < n) {
-        while (i < n && (text[i] == QLatin1Char(';') || text[i].isSpace()))
-            ++i;
-        if (i >= n)
-            break;
-        const int keyStart = i;
-        while (i < n && text[i] != QLatin1Char('=') && text[i] != QLatin1Char(';'))
-            ++i;
-        const QString key = text.mid(keyStart, i - keyStart).trimmed();
-        if (i >= n || text[i] != QLatin1Char('='))
-            throw DbError(QStringLiteral("Malformed connection string: \"%1\" has no value").arg(key));
-        if (key.isEmpty())
-            throw DbError(QStringLiteral("Malformed connection string: a value has no name"));
-        ++i; // '='
-        while (i < n && text[i] == QLatin1Char(' '))
-            ++i;
-        QString value;
-        if (i < n && (text[i] == QLatin1Char('"') || text[i] == QLatin1Char('\''))) {
-            const QChar quote = text[i++];
-            bool closed = false;
-            while (i < n) {
-                if (text[i] == quote) {
-                    if (i + 1 < n && text[i + 1] == quote) { // doubled quote stands for itself
-                        value += quote;
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    closed = true;
-                    break;
-                }
-                value += text[i++];
-            }
-            if (!closed)
-                throw DbError(QStringLiteral("Malformed connection string: the value of \"%1\" has no closing quote")
-                                  .arg(key));
-            while (i < n && text[i] != QLatin1Char(';'))
-                ++i;
-        } else {
-            const int valueStart = i;
-            while (i < n && text[i] != QLatin1Char(';'))
-                ++i;
-            value = text.mid(valueStart, i - valueStart).trimmed();
-        }
-        pieces.append({key, value});
-    }
+    for (const RawPiece& piece : scanPieces(text, true))
+        pieces.append({piece.key, piece.value});
     return pieces;
 }
 
@@ -215,46 +337,49 @@ ConnectionTarget resolveConnectionString(const QString& text)
 
 QString maskPassword(const QString& text)
 {
-    QString result;
-    int i = 0;
-    const int n = text.size();
-    while (i < n) {
-        int end = i;
-        QChar quote;
-        // Find the end of this piece, stepping over quoted values.
-        while (end < n && text[end] != QLatin1Char(';')) {
-            if ((text[end] == QLatin1Char('"') || text[end] == QLatin1Char('\'')) && end > i &&
-                text.mid(i, end - i).contains(QLatin1Char('='))) {
-                quote = text[end];
-                const int close = text.indexOf(quote, end + 1);
-                end = close < 0 ? n : close + 1;
-                continue;
-            }
-            ++end;
-        }
-        const QString piece = text.mid(i, end - i);
-        const int eq = piece.indexOf(QLatin1Char('='));
-        const QString key = eq < 0 ? QString() : piece.left(eq).trimmed();
-        if (key.compare(QLatin1String("Password"), Qt::CaseInsensitive) == 0 ||
-            key.compare(QLatin1String("PWD"), Qt::CaseInsensitive) == 0) {
-            const QString value = piece.mid(eq + 1);
-            result += piece.left(eq + 1) + QString(value.trimmed().isEmpty() ? 0 : 8, QLatin1Char('*'));
-        } else if (key.compare(QLatin1String("Extended Properties"), Qt::CaseInsensitive) == 0) {
+    QString result = text;
+    const QList<RawPiece> pieces = scanPieces(text, false);
+    // From the back, so that the earlier positions stay right.
+    for (auto it = pieces.crbegin(); it != pieces.crend(); ++it) {
+        const RawPiece& piece = *it;
+        const qsizetype length = piece.valueEnd - piece.valueStart;
+        if (piece.key.compare(QLatin1String("Password"), Qt::CaseInsensitive) == 0 ||
+            piece.key.compare(QLatin1String("PWD"), Qt::CaseInsensitive) == 0) {
+            if (!piece.value.trimmed().isEmpty())
+                result.replace(piece.valueStart, length, QString(8, QLatin1Char('*')));
+        } else if (piece.key.compare(QLatin1String("Extended Properties"), Qt::CaseInsensitive) == 0 &&
+                   !piece.quote.isNull()) {
             // An ODBC string inside may carry its own PWD.
-            QString inner = piece.mid(eq + 1);
-            const bool quoted = inner.size() >= 2 && (inner.startsWith(QLatin1Char('"')) || inner.startsWith(QLatin1Char('\'')));
-            if (quoted)
-                inner = inner.mid(1, inner.size() - 2);
-            const QString masked = maskPassword(inner);
-            result += piece.left(eq + 1) + (quoted ? piece.mid(eq + 1, 1) + masked + piece.right(1) : masked);
-        } else {
-            result += piece;
+            const qsizetype innerLength = qMax<qsizetype>(0, length - 2);
+            result.replace(piece.valueStart + 1, innerLength,
+                           maskPassword(text.mid(piece.valueStart + 1, innerLength)));
         }
-        if (end < n)
-            result += QLatin1Char(';');
-        i = end + 1;
     }
     return result;
+}
+
+QString odbcConnectText(const ConnectionTarget& target)
+{
+    QString text = withClosingSemicolon(target.databaseName);
+    const auto pieces = odbcPieces(text);
+    if (!target.userName.isEmpty() && !has(pieces, QStringLiteral("UID")))
+        text += QStringLiteral("UID=%1;").arg(odbcLiteral(target.userName));
+    if (!target.password.isEmpty() && !has(pieces, QStringLiteral("PWD")))
+        text += QStringLiteral("PWD=%1;").arg(odbcLiteral(target.password));
+    return text;
+}
+
+QString qodbcDatabaseName(const QString& odbcText)
+{
+    auto startsWithKey = [&odbcText](const char* key) {
+        return odbcText.startsWith(QLatin1String(key), Qt::CaseInsensitive);
+    };
+    if (odbcText.contains(QLatin1String(".dsn"), Qt::CaseInsensitive))
+        return startsWithKey("FILEDSN=") ? odbcText.mid(8) : odbcText;
+    if (odbcText.contains(QLatin1String("DRIVER="), Qt::CaseInsensitive) ||
+        odbcText.contains(QLatin1String("SERVER="), Qt::CaseInsensitive))
+        return odbcText;
+    return startsWithKey("DSN=") ? odbcText.mid(4) : odbcText;
 }
 
 } // namespace pw::db

@@ -3,6 +3,8 @@
 #include "db/day_count.h"
 #include "db/db_error.h"
 
+#include <QRegularExpression>
+
 #include <cmath>
 
 namespace pw::db {
@@ -22,7 +24,10 @@ QString Field::asString() const
     return text;
 }
 
-int Field::asInteger() const { return static_cast<int>(asLargeInt()); }
+int Field::asInteger() const
+{
+    return static_cast<int>(asLargeInt());
+}
 
 qint64 Field::asLargeInt() const
 {
@@ -57,7 +62,8 @@ double Field::asFloat() const
         const QString text = asString().trimmed();
         const double v = text.toDouble(&ok);
         if (!ok)
-            throw DbError(QStringLiteral("'%1' is not a valid floating point value for field '%2'").arg(text, m_name));
+            throw DbError(
+                QStringLiteral("'%1' is not a valid floating point value for field '%2'").arg(text, m_name));
         return v;
     }
     if (m_value.typeId() == QMetaType::QDateTime)
@@ -65,7 +71,24 @@ double Field::asFloat() const
     return m_value.toDouble();
 }
 
-std::int64_t Field::asCurrency() const { return static_cast<std::int64_t>(std::llround(asFloat() * 10000.0)); }
+std::int64_t Field::asCurrency() const
+{
+    if (!isNull() && m_value.typeId() == QMetaType::QString) {
+        // An amount held as text is read digit by digit: no binary rounding on the way.
+        static const QRegularExpression plain(QStringLiteral("^([+-]?)([0-9]*)(?:\\.([0-9]*))?$"));
+        const QRegularExpressionMatch m = plain.match(asString().trimmed());
+        if (m.hasMatch() && (!m.captured(2).isEmpty() || !m.captured(3).isEmpty()) &&
+            m.captured(2).size() < 15) {
+            const QString decimals = m.captured(3);
+            std::int64_t amount =
+                m.captured(2).toLongLong() * 10000 + (decimals + QStringLiteral("0000")).left(4).toLongLong();
+            if (decimals.size() > 4 && decimals[4] >= QLatin1Char('5'))
+                ++amount;
+            return m.captured(1) == QLatin1String("-") ? -amount : amount;
+        }
+    }
+    return static_cast<std::int64_t>(std::llround(asFloat() * 10000.0));
+}
 
 bool Field::asBoolean() const
 {
@@ -108,8 +131,9 @@ QDateTime Field::toDateTime(const QVariant& value)
         text.truncate(nul);
     if (text.isEmpty())
         return {};
-    for (const char* format : {"yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss.zzz",
-                               "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd HH:mm", "yyyyMMdd HH:mm:ss", "yyyy-MM-dd"}) {
+    for (const char* format :
+         {"yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss.zzz", "yyyy-MM-ddTHH:mm:ss",
+          "yyyy-MM-dd HH:mm", "yyyyMMdd HH:mm:ss", "yyyy-MM-dd"}) {
         const QDateTime parsed = QDateTime::fromString(text, QLatin1String(format));
         if (parsed.isValid())
             return parsed;
@@ -121,7 +145,8 @@ QDateTime Field::asQDateTime() const
 {
     const QDateTime result = toDateTime(m_value);
     if (!result.isValid() && !isNull() && !asString().isEmpty())
-        throw DbError(QStringLiteral("'%1' is not a valid date and time for field '%2'").arg(asString(), m_name));
+        throw DbError(
+            QStringLiteral("'%1' is not a valid date and time for field '%2'").arg(asString(), m_name));
     return result;
 }
 

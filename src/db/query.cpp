@@ -109,7 +109,8 @@ int Query::findField(const QString& name) const
     const QString bare = name.section(QLatin1Char('.'), -1).remove(QLatin1Char('[')).remove(QLatin1Char(']'));
     for (int i = 0; i < m_result.columns.size(); ++i) {
         const QString& column = m_result.columns[i];
-        if (column.compare(name, Qt::CaseInsensitive) == 0 || column.compare(bare, Qt::CaseInsensitive) == 0 ||
+        if (column.compare(name, Qt::CaseInsensitive) == 0 ||
+            column.compare(bare, Qt::CaseInsensitive) == 0 ||
             column.section(QLatin1Char('.'), -1).compare(bare, Qt::CaseInsensitive) == 0)
             return i;
     }
@@ -171,7 +172,9 @@ bool Query::locate(const QString& fieldName, const QVariant& value, Qt::CaseSens
     for (int i = 0; i < recordCount(); ++i) {
         const QVariant& candidate = m_result.rows[i][column];
         bool equal = false;
-        if (candidate.typeId() == QMetaType::QString || value.typeId() == QMetaType::QString)
+        if (value.typeId() == QMetaType::QDateTime)
+            equal = Field::toDateTime(candidate) == value.toDateTime(); // stored as text on SQLite
+        else if (candidate.typeId() == QMetaType::QString || value.typeId() == QMetaType::QString)
             equal = Field(QString(), candidate).asString().compare(value.toString(), cs) == 0;
         else
             equal = candidate == value;

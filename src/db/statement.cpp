@@ -10,14 +10,23 @@
 namespace pw::db {
 namespace {
 
-QVariant bindable(const Parameter& p)
+QVariant bindable(const Parameter& p, const Dialect& dialect)
 {
     if (p.direction == ParamDirection::Output)
         return QVariant(QMetaType(p.dataType == QMetaType::UnknownType ? QMetaType::Int : p.dataType));
+    // SQLite keeps date-times as text; Qt would write its ISO form with a "T", which
+    // does not compare with the stored values and the engine's literals.
+    if (dialect.engine() == Engine::Sqlite && !p.value.isNull()) {
+        if (p.value.typeId() == QMetaType::QDateTime)
+            return dialect.dateTimeText(p.value.toDateTime());
+        if (p.value.typeId() == QMetaType::QDate)
+            return dialect.dateTimeText(QDateTime(p.value.toDate(), QTime(0, 0)));
+    }
     return p.value;
 }
 
-int runOne(QSqlDatabase& db, const QString& text, Parameters& params, ResultSet* result)
+int runOne(QSqlDatabase& db, const Dialect& dialect, const QString& text, Parameters& params,
+           ResultSet* result)
 {
     QSqlQuery query(db);
     query.setForwardOnly(true);
@@ -33,7 +42,7 @@ int runOne(QSqlDatabase& db, const QString& text, Parameters& params, ResultSet*
             const QSql::ParamType type = p.direction == ParamDirection::Output        ? QSql::Out
                                          : p.direction == ParamDirection::InputOutput ? QSql::InOut
                                                                                       : QSql::In;
-            query.bindValue(i, bindable(p), type);
+            query.bindValue(i, bindable(p, dialect), type);
         }
         ok = query.exec();
     }
@@ -44,6 +53,9 @@ int runOne(QSqlDatabase& db, const QString& text, Parameters& params, ResultSet*
         if (p.direction != ParamDirection::Input)
             p.value = query.boundValue(i);
     }
+    // A result set changes no rows; SQLite would still report the count of the
+    // statement before it.
+    const int affected = query.isSelect() ? 0 : query.numRowsAffected();
     if (result && query.isSelect()) {
         const QSqlRecord record = query.record();
         result->columns.clear();
@@ -57,7 +69,6 @@ int runOne(QSqlDatabase& db, const QString& text, Parameters& params, ResultSet*
             result->rows.append(std::move(row));
         }
     }
-    const int affected = query.numRowsAffected();
     return affected < 0 ? 0 : affected;
 }
 
@@ -66,16 +77,17 @@ int runOne(QSqlDatabase& db, const QString& text, Parameters& params, ResultSet*
 int runStatement(Connection& connection, const QString& text, Parameters& params, ResultSet* result)
 {
     QSqlDatabase db = connection.database();
-    if (connection.dialect().runsBatches())
-        return runOne(db, text, params, result);
+    const Dialect& dialect = connection.dialect();
+    if (dialect.runsBatches())
+        return runOne(db, dialect, text, params, result);
     const QStringList statements = splitStatements(text);
     if (statements.size() <= 1)
-        return runOne(db, text, params, result);
+        return runOne(db, dialect, text, params, result);
     const bool ownTransaction = db.transaction();
     int affected = 0;
     try {
         for (const QString& statement : statements)
-            affected += runOne(db, statement, params, result);
+            affected += runOne(db, dialect, statement, params, result);
     } catch (...) {
         if (ownTransaction)
             db.rollback();
