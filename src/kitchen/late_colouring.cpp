@@ -1,5 +1,7 @@
 #include "kitchen/late_colouring.h"
 
+#include "db/day_count.h"
+
 #include <cmath>
 
 namespace pw::kitchen {
@@ -10,17 +12,22 @@ QString toMinute(const QDateTime& value)
     return value.toString(QStringLiteral("yyyyMMdd HH:mm"));
 }
 
+// A missing time reads as day 0, as the date fields of the suite read it: an
+// order the till gave no due time is long overdue and shows red, so it is seen.
+QDateTime orDayZero(const QDateTime& value)
+{
+    return value.isValid() ? value : db::fromDayCount(0);
+}
+
 } // namespace
 
 TLateness Lateness(const QDateTime& reference, const QDateTime& timeDue, double foodPrep)
 {
-    // An order without a due time (or a row without the reference) cannot be judged.
-    if (!reference.isValid() || !timeDue.isValid())
-        return TLateness::NotDue;
     const qint64 halfPrepMs = std::llround(foodPrep * 50.0 / 100.0 * 86400000.0);
-    const QString r = toMinute(reference);
-    const QString d = toMinute(timeDue);
-    const QString h = toMinute(timeDue.addMSecs(halfPrepMs));
+    const QDateTime due = orDayZero(timeDue);
+    const QString r = toMinute(orDayZero(reference));
+    const QString d = toMinute(due);
+    const QString h = toMinute(due.addMSecs(halfPrepMs));
     if (r >= d && r <= h)
         return TLateness::Due;
     if (r > h)

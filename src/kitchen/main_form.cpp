@@ -179,7 +179,7 @@ TfrmMain::TfrmMain(TMainFormServices services, QWidget* parent)
     Button1 = new QPushButton(QStringLiteral("Button1"), pnlViewStatus);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->hide();
-    connect(Button1, &QPushButton::clicked, this, &TfrmMain::SizeButtons);
+    connect(Button1, &QPushButton::clicked, this, &TfrmMain::Button1Click);
     column->addWidget(pnlViewStatus);
 
     panelMain = new QWidget(central);
@@ -218,12 +218,12 @@ TfrmMain::TfrmMain(TMainFormServices services, QWidget* parent)
     BtnDisplay = makeButton(PnlButtons, QStringLiteral("BtnDisplay"), QStringLiteral("Back (5)"));
     BtnQuit = makeButton(PnlButtons, QStringLiteral("BtnQuit"), QStringLiteral("Quit (0)"));
     PnlButtons->installEventFilter(this);
-    connect(BtnMark, &QPushButton::clicked, this, [this] { m_screen->MarkSelected(); });
-    connect(BtnUp, &QPushButton::clicked, this, [this] { m_screen->MoveUp(); });
-    connect(BtnDown, &QPushButton::clicked, this, [this] { m_screen->MoveDown(); });
-    connect(BtnSwitchView, &QPushButton::clicked, this, [this] { m_screen->UpdateButtonStatus(false); });
-    connect(BtnDisplay, &QPushButton::clicked, this, [this] { m_screen->ClickDisplayButton(); });
-    connect(BtnQuit, &QPushButton::clicked, this, &QWidget::close);
+    connect(BtnMark, &QPushButton::clicked, this, &TfrmMain::BtnMarkClick);
+    connect(BtnUp, &QPushButton::clicked, this, &TfrmMain::BtnUpClick);
+    connect(BtnDown, &QPushButton::clicked, this, &TfrmMain::BtnDownClick);
+    connect(BtnSwitchView, &QPushButton::clicked, this, &TfrmMain::BtnViewClick);
+    connect(BtnDisplay, &QPushButton::clicked, this, &TfrmMain::BtnDisplayClick);
+    connect(BtnQuit, &QPushButton::clicked, this, &TfrmMain::BtnCloseClick);
 
     setCentralWidget(central);
 
@@ -268,7 +268,7 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::Resize:
         if (watched == PnlButtons)
-            SizeButtons();
+            FormCanResize();
         break;
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
@@ -278,6 +278,9 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
             break;
         if (event->type() == QEvent::KeyPress)
             FormKeyDown(static_cast<QKeyEvent*>(event));
+        // Accepted, the override keeps the key from any shortcut: it comes as a key press, which is ours.
+        if (event->type() == QEvent::ShortcutOverride)
+            event->accept();
         return true;
     }
     default:
@@ -292,6 +295,46 @@ void TfrmMain::FormKeyDown(QKeyEvent* event)
     StatusPanel0->setText(QString::number(code));
     noteLocks(*event);
     m_screen->KeyDown(code);
+}
+
+void TfrmMain::FormCanResize()
+{
+    SizeButtons();
+}
+
+void TfrmMain::BtnCloseClick()
+{
+    close();
+}
+
+void TfrmMain::BtnViewClick()
+{
+    m_screen->UpdateButtonStatus(false);
+}
+
+void TfrmMain::BtnUpClick()
+{
+    m_screen->MoveUp();
+}
+
+void TfrmMain::BtnDownClick()
+{
+    m_screen->MoveDown();
+}
+
+void TfrmMain::BtnMarkClick()
+{
+    m_screen->MarkSelected();
+}
+
+void TfrmMain::BtnDisplayClick()
+{
+    m_screen->ClickDisplayButton();
+}
+
+void TfrmMain::Button1Click()
+{
+    SizeButtons();
 }
 
 void TfrmMain::SizeButtons()

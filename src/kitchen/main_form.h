@@ -44,6 +44,16 @@ public:
     // A key pressed anywhere in the window: its code in the status bar, then its action.
     void FormKeyDown(QKeyEvent* event);
     void SizeButtons();
+    // Every resize of the window, before its controls are placed.
+    void FormCanResize();
+    void BtnCloseClick();
+    void BtnViewClick();
+    void BtnUpClick();
+    void BtnDownClick();
+    void BtnMarkClick();
+    // The display button's click, as it is bound at the moment (display or back).
+    void BtnDisplayClick();
+    void Button1Click();
     void SystemSettings1Click();
     void PlatewatchSettings1Click();
     // The status bar's clock and lock indicators.

@@ -272,7 +272,8 @@ void TOrderScreen::MarkSelected()
         const int orderNum = qryInvoices.fieldByName(QStringLiteral("OrderNum")).asInteger();
         const QString cookedAt = m_connection->dialect().dateTimeText(pw::platform::now());
         // Labels only for an order that was stamped: one gone from the table gets none.
-        if (execUpdate(MarkDoneSql(cookedAt, invoiceNum)) > 0 && m_printLabels)
+        // A server that keeps its counts to itself (NOCOUNT, -1) stamped it all the same.
+        if (execUpdate(MarkDoneSql(cookedAt, invoiceNum)) != 0 && m_printLabels)
             m_printLabels(invoiceNum, orderNum);
     }
     RefreshData();
@@ -334,7 +335,8 @@ void TOrderScreen::DisplayLineItems()
 
 void TOrderScreen::HideLineItems()
 {
-    if (m_state.FShowingFinished)
+    // Switching on a running countdown must not put its next tick back.
+    if (m_state.FShowingFinished && !m_tmrShowUnprepared.isActive())
         m_tmrShowUnprepared.start();
     m_state.BtnDisplayCaption = kDisplayCaption;
     m_state.BtnMarkEnabled = true;

@@ -88,6 +88,7 @@ private slots:
     void settingsReadAtEachQuery();
     void failureMessages_data();
     void failureMessages();
+    void failedSwitchAndLineItems();
     void refreshTimerOffWhileRunning();
     void recoversAfterDatabaseCameBack();
     void markAfterLostConnectionIsNotDone();
@@ -207,15 +208,22 @@ void TestOrderScreen::cellColours_data()
     QTest::addColumn<bool>("highlighted");
     QTest::addColumn<QColor>("brush");
     QTest::addColumn<QColor>("font");
+    QTest::addColumn<bool>("hasDue");
     const QColor none;
-    QTest::newRow("17:59") << 1 << QTime(17, 59) << false << none << none;
-    QTest::newRow("17:59 selected") << 1 << QTime(17, 59) << true << none << none;
-    QTest::newRow("18:00") << 1 << QTime(18, 0) << false << QColor(Qt::yellow) << QColor(Qt::black);
-    QTest::newRow("18:06 selected") << 1 << QTime(18, 6) << true << QColor(Qt::black) << QColor(Qt::yellow);
-    QTest::newRow("18:07") << 1 << QTime(18, 7) << false << QColor(Qt::red) << QColor(Qt::black);
-    QTest::newRow("18:07 selected") << 1 << QTime(18, 7) << true << QColor(Qt::black) << QColor(Qt::red);
-    QTest::newRow("no row, selected") << 0 << QTime(18, 7) << true << QColor(Qt::black) << QColor(Qt::white);
-    QTest::newRow("no row") << 0 << QTime(18, 7) << false << none << none;
+    QTest::newRow("17:59") << 1 << QTime(17, 59) << false << none << none << true;
+    QTest::newRow("17:59 selected") << 1 << QTime(17, 59) << true << none << none << true;
+    QTest::newRow("18:00") << 1 << QTime(18, 0) << false << QColor(Qt::yellow) << QColor(Qt::black) << true;
+    QTest::newRow("18:06 selected") << 1 << QTime(18, 6) << true << QColor(Qt::black) << QColor(Qt::yellow)
+                                    << true;
+    QTest::newRow("18:07") << 1 << QTime(18, 7) << false << QColor(Qt::red) << QColor(Qt::black) << true;
+    QTest::newRow("18:07 selected") << 1 << QTime(18, 7) << true << QColor(Qt::black) << QColor(Qt::red)
+                                    << true;
+    QTest::newRow("no row, selected")
+        << 0 << QTime(18, 7) << true << QColor(Qt::black) << QColor(Qt::white) << true;
+    QTest::newRow("no row") << 0 << QTime(18, 7) << false << none << none << true;
+    // A due time that was never written reads as day 0: long overdue.
+    QTest::newRow("no due time") << 1 << QTime(17, 0) << false << QColor(Qt::red) << QColor(Qt::black)
+                                 << false;
 }
 
 void TestOrderScreen::cellColours()
@@ -225,7 +233,8 @@ void TestOrderScreen::cellColours()
     QFETCH(bool, highlighted);
     QFETCH(QColor, brush);
     QFETCH(QColor, font);
-    const TColourRow row{invoiceNum, KitchenFixture::at(QTime(18, 0)), {}};
+    QFETCH(bool, hasDue);
+    const TColourRow row{invoiceNum, hasDue ? KitchenFixture::at(QTime(18, 0)) : QDateTime(), {}};
     const TCellColours colours =
         CalcCellColors(row, false, KitchenFixture::at(now), 12 * kMinute, highlighted);
     QCOMPARE(colours.brush, brush);
@@ -692,6 +701,39 @@ void TestOrderScreen::failureMessages()
     QCOMPARE(f.doubles.modal.shown.size(), 1);
     QCOMPARE(screen->InvoicesModel().rowCount(), 1);
     QVERIFY(!screen->Recovery().Lost());
+}
+
+// A failed query does not stop the switch: the view changes as if it had
+// worked. A failed line-item query is left to the caller and keeps the order list.
+void TestOrderScreen::failedSwitchAndLineItems()
+{
+    KitchenFixture f;
+    KitchenFixture::Order done;
+    done.cooked = KitchenFixture::at(QTime(18, 1));
+    f.addOrder(1, done);
+    auto screen = f.makeScreen();
+    screen->Show();
+    const auto& state = screen->State();
+    f.db.exec("ALTER TABLE Employee RENAME TO Staff");
+    screen->KeyDown(102);
+    QCOMPARE(f.doubles.modal.shown.size(), 1);
+    QVERIFY(f.doubles.modal.last().text.startsWith("Failed to refresh finished invoices\rReason: "));
+    QVERIFY(state.FShowingFinished);
+    QCOMPARE(state.ViewStatusCaption, QString("Already Prepared"));
+    QCOMPARE(state.BtnMarkCaption, QString("Undo (4)"));
+    QVERIFY(screen->TmrShowUnprepared().isActive());
+    f.db.exec("ALTER TABLE Staff RENAME TO Employee");
+    screen->RefreshData();
+    QCOMPARE(KitchenFixture::orderNums(*screen), QList<int>({1}));
+
+    f.db.exec("ALTER TABLE LineItem RENAME TO Lines");
+    QVERIFY_THROWS_EXCEPTION(pw::Exception, screen->KeyDown(101));
+    QCOMPARE(f.doubles.modal.shown.size(), 1);
+    QVERIFY(!state.LineItemsShown);
+    QCOMPARE(state.BtnDisplayCaption, QString("Display (5)"));
+    QVERIFY(state.BtnMarkEnabled);
+    // The finished view still counts back to the preparing list.
+    QVERIFY(screen->TmrShowUnprepared().isActive());
 }
 
 // The refresh timer is off while the refresh runs (a message of the refresh
