@@ -4,6 +4,7 @@
 #include "errors/exception.h"
 #include "kitchen/print_object.h"
 #include "platform/platform.h"
+#include "settings/text_utils.h"
 
 TKitchenLabels* KitchenLabels = nullptr;
 
@@ -72,7 +73,7 @@ void TKitchenLabels::PrintLabels(int invoiceNum, int orderNum, const QString& wa
             const QString labelDesc = query.fieldByName(QStringLiteral("LabelDesc")).asString();
             const QString size = query.fieldByName(QStringLiteral("Size")).asString();
             const QString category =
-                query.fieldByName(QStringLiteral("Description")).asString().trimmed().toUpper();
+                TrimBlanks(query.fieldByName(QStringLiteral("Description")).asString()).toUpper();
             if (category != QLatin1String("EXTRA") && category != QLatin1String("NONE")) {
                 current = &products.Add(labelDesc, size);
                 continue;

@@ -81,6 +81,41 @@ private slots:
         QVERIFY(job->finish());
     }
 
+    void queueResolution_data()
+    {
+        QTest::addColumn<QList<int>>("supported");
+        QTest::addColumn<int>("chosen");
+        QTest::newRow("one") << QList<int>{300} << 300;
+        QTest::newRow("the print head's beside finer modes") << QList<int>{300, 203, 600} << 203;
+        QTest::newRow("none listed") << QList<int>{} << 203;
+    }
+    void queueResolution()
+    {
+        QFETCH(QList<int>, supported);
+        QFETCH(int, chosen);
+        QCOMPARE(pw::platform::queueLayoutResolution(supported), chosen);
+    }
+
+    // A queue's printer starts at 1200 dpi on A4; set up from the queue it lays the job
+    // out on the label at the label printer's resolution, so 320 pixels stay 1.58 inches.
+    void queueDefaultsGiveTheLabelGeometry()
+    {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(doubles->printers.folder() + QStringLiteral("/queue.pdf"));
+        const QPageSize label(QSizeF(4, 2), QPageSize::Inch, QStringLiteral("w288h144"),
+                              QPageSize::ExactMatch);
+        pw::platform::useQueueDefaults(*printer, 203, label);
+        auto job = pw::platform::PainterPrintJob::start(std::move(printer));
+        QVERIFY(job);
+        const pw::platform::PrinterGeometry g = job->geometry();
+        QCOMPARE(g.dpiX, 203);
+        QCOMPARE(g.dpiY, 203);
+        QCOMPARE(g.physicalWidth, 812);
+        QCOMPARE(g.physicalHeight, 406);
+        QVERIFY(job->finish());
+    }
+
     void conversionsTruncate_data()
     {
         QTest::addColumn<double>("inches");

@@ -87,4 +87,21 @@ bool PainterPrintJob::finish()
     return m_painter.end();
 }
 
+int queueLayoutResolution(const QList<int>& supported)
+{
+    int lowest = 0;
+    for (const int dpi : supported)
+        if (dpi > 0 && (lowest == 0 || dpi < lowest))
+            lowest = dpi;
+    return lowest > 0 ? lowest : 203;
+}
+
+void useQueueDefaults(QPrinter& printer, int resolution, const QPageSize& defaultPaper)
+{
+    if (defaultPaper.isValid())
+        printer.setPageSize(defaultPaper);
+    if (resolution > 0)
+        printer.setResolution(resolution);
+}
+
 } // namespace pw::platform

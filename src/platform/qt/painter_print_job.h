@@ -2,6 +2,8 @@
 
 #include "platform/printers.h"
 
+#include <QList>
+#include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
 
@@ -38,5 +40,18 @@ private:
     QPainter m_painter;
     bool m_finished = false;
 };
+
+// The resolution to lay a job out in for a print queue that offers these resolutions.
+// Qt does not tell which one is the queue's default, so the lowest: a label printer's
+// driver lists its print head's own resolution, sometimes with finer modes, and the
+// lowest keeps columns measured in device pixels widest. 203, the common thermal
+// label printer's, when the queue lists none.
+int queueLayoutResolution(const QList<int>& supported);
+
+// A print system that takes a PDF (CUPS) lays a high-resolution job out at 1200 dots
+// per inch on the PDF engine's own A4 sheet. This lays it out at the queue's resolution
+// on the queue's default paper (with the queue's unprintable margins), as a Windows
+// driver does, so that a width in device pixels is the same on paper as on the device.
+void useQueueDefaults(QPrinter& printer, int resolution, const QPageSize& defaultPaper);
 
 } // namespace pw::platform

@@ -25,6 +25,11 @@ public:
         if (info.isNull())
             return nullptr;
         auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+#ifndef Q_OS_WIN
+        // A Windows driver already starts at its own resolution on its default paper.
+        useQueueDefaults(*printer, queueLayoutResolution(info.supportedResolutions()),
+                         info.defaultPageSize());
+#endif
         printer->setDocName(title);
         return PainterPrintJob::start(std::move(printer));
     }
