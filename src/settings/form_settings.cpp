@@ -54,3 +54,15 @@ void TFormSettings::ApplyToMessageDialogs() const
     look.messageFontColour = MessageFontColour;
     look.messageAlignment = MessageAlignment;
 }
+
+TFormSettingsInstance::TFormSettingsInstance() : m_settings(flKeyboard)
+{
+    FormSettings = &m_settings;
+    m_settings.SetLook(flNormal);
+}
+
+TFormSettingsInstance::~TFormSettingsInstance()
+{
+    if (FormSettings == &m_settings)
+        FormSettings = nullptr;
+}

@@ -43,3 +43,17 @@ private:
 
 // The process's one instance, made at start-up and set to flNormal.
 extern TFormSettings* FormSettings;
+
+// Owns the process's FormSettings while it lives: made with flKeyboard, then set to
+// flNormal, as every form of the program expects; the global is cleared again at the end.
+class TFormSettingsInstance
+{
+public:
+    TFormSettingsInstance();
+    ~TFormSettingsInstance();
+    TFormSettingsInstance(const TFormSettingsInstance&) = delete;
+    TFormSettingsInstance& operator=(const TFormSettingsInstance&) = delete;
+
+private:
+    TFormSettings m_settings;
+};

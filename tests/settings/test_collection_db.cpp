@@ -248,6 +248,27 @@ private slots:
         QCOMPARE(db.count("Printers", "Name = 'One'"), 2); // the old row stays; the move inserted a new one
     }
 
+    // Inserting ahead of the moved item shifts it; the right one must still go.
+    void moveItemWithinOneCollection()
+    {
+        pw::test::TestDatabase db;
+        CopyablePrinters list;
+        list.SetAdoConnection(&db.connection());
+        for (const char* name : {"A", "B", "C"})
+            static_cast<CopyablePrinter*>(list.Add())->SetName(name);
+        list.UpdateAll();
+
+        CopyablePrinter* moved = static_cast<CopyablePrinter*>(list.MoveItem(list.Items(2), &list, 0));
+        QCOMPARE(list.Count(), 3);
+        QCOMPARE(list.Items(0), moved);
+        QCOMPARE(list.Items(0)->Name(), QStringLiteral("C"));
+        QCOMPARE(list.Items(1)->Name(), QStringLiteral("A"));
+        QCOMPARE(list.Items(2)->Name(), QStringLiteral("B"));
+        QCOMPARE(list.ModifiedCount() + list.NewCount(), 0);
+        QVERIFY(moved->PrintersID() > 3);
+        QCOMPARE(db.count("Printers"), 4);
+    }
+
     void executeAdoCommand()
     {
         T_Printers printers;

@@ -79,6 +79,20 @@ private slots:
         pw::errors::messageLook() = saved;
     }
 
+    void theProcessInstanceIsNormalWhileItLives()
+    {
+        const pw::errors::TMessageLook saved = pw::errors::messageLook();
+        {
+            TFormSettingsInstance instance;
+            QVERIFY(FormSettings);
+            QCOMPARE(int(FormSettings->Look()), int(flNormal));
+            QCOMPARE(FormSettings->PanelHeight, 40);
+            QCOMPARE(pw::errors::messageLook().messageFontName, QStringLiteral("Tahoma"));
+        }
+        QVERIFY(!FormSettings);
+        pw::errors::messageLook() = saved;
+    }
+
     void typing_data()
     {
         QTest::addColumn<QString>("locale");

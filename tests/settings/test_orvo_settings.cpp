@@ -154,6 +154,9 @@ private slots:
         again.SetAdoConnection(&f.db.connection());
         again.Populate();
         QCOMPARE(again.NewCount(), 0);
+        QCOMPARE(again.ModifiedCount(), 0);
+        QCOMPARE(again.UpdateAll(), 0);
+        QCOMPARE(TCollectionDBItem::executedCommands(), 0);
         QCOMPARE(again.Key("DIAL CODE")->Value(), QString());
         QCOMPARE(again.Key("STORE MSG")->Value(), QStringLiteral("Thank you for your business"));
     }
@@ -396,6 +399,27 @@ private slots:
         const QString saveText = f.doubles.modal.last().text;
         QVERIFY2(saveText.startsWith("Could not save the IP addresses. Reason: "), qPrintable(saveText));
         QVERIFY(saveText.endsWith("\rRaised in TOrvoGlobalSettings.SaveIPAddresses"));
+    }
+
+    void ipAddressMessagesInFull()
+    {
+        pw::test::PlatformDoubles doubles;
+        TOrvoGlobalSettings global; // no connection: both operations fail in a known way
+        global.PopulateIPAddresses();
+        QCOMPARE(doubles.modal.shown.size(), 1);
+        QCOMPARE(doubles.modal.last().text,
+                 QStringLiteral("Could not load the list of IP addresses.\rReason: The query has no "
+                                "connection\rRaised in TOrvoGlobalSettings.PopulateIPAddresses"));
+        QCOMPARE(doubles.modal.last().kind, QStringLiteral("Information"));
+        QCOMPARE(doubles.modal.last().buttons.size(), 1);
+
+        global.IPAddresses = QStringList{"10.0.0.1"};
+        QVERIFY(!global.SaveIPAddresses());
+        QCOMPARE(doubles.modal.last().text,
+                 QStringLiteral("Could not save the IP addresses. Reason: The query has no "
+                                "connection\rRaised in TOrvoGlobalSettings.SaveIPAddresses"));
+        QCOMPARE(doubles.modal.last().kind, QStringLiteral("Information"));
+        QCOMPARE(global.IPAddresses, QStringList{"10.0.0.1"});
     }
 
     // The table is rewritten in one transaction: a refused address leaves the old list.

@@ -260,6 +260,20 @@ private slots:
         QCOMPARE(db.scalar("SELECT Value FROM SysData").toString(), QStringLiteral("new"));
     }
 
+    // Other programs of the suite read the same three lines; the class is one quoted value.
+    void loadRunsItsThreeLines()
+    {
+        pw::test::TestDatabase db;
+        addRow(db, "O'Brien", "K", "1");
+        TSysData rows;
+        rows.SetAdoConnection(&db.connection());
+        rows.Load("O'Brien");
+        QCOMPARE(rows.AdoQuery.sql(), (QStringList{"SELECT * FROM SysData", "WHERE Class = 'O''Brien'",
+                                                   "ORDER BY Item ASC, Value ASC, Value2 ASC"}));
+        QCOMPARE(rows.Count(), 1);
+        QVERIFY(!rows.Items(0)->Modified() && !rows.Items(0)->IsNew());
+    }
+
     void loadOfAClassWithoutRowsKeepsTheItems()
     {
         pw::test::TestDatabase db;

@@ -239,6 +239,84 @@ private slots:
         QCOMPARE(db.count("TillsLinkPrinters"), 0);
     }
 
+    // The suite's other programs share these tables; the statements are as the suite writes them.
+    // (On SQL Server the INSERT also carries "SELECT :IDField = @@Identity"; the dialect adds it.)
+    void theTableStatements()
+    {
+        pw::test::TestDatabase db;
+        const qint64 till = db.insert("Tills", {{"TillID", 5}, {"Computer Name", "TILL5"}});
+        TTillsItem tillItem;
+        tillItem.SetAdoConnection(&db.connection());
+        tillItem.LoadByTillID(5);
+        QCOMPARE(tillItem.AdoQuery.sql(), QStringList{"SELECT * FROM Tills WHERE TillID = 5"});
+        QVERIFY(!tillItem.Modified());
+
+        T_Printers printers;
+        printers.SetAdoConnection(&db.connection());
+        T_PrintersItem* printer = printers.Add();
+        printer->Clear();
+        printer->SetIsNew(true);
+        printer->Update();
+        QCOMPARE(printer->AdoCommand.commandText(),
+                 QStringLiteral("INSERT INTO Printers (Category,FooterHeight,Model,Name,PageLength,PageWidth,"
+                                "Type, PrintLateVoucher, ExtendedProductionSlip) VALUES (:Category,"
+                                ":FooterHeight,:Model,:Name,:PageLength,:PageWidth,:Type, :PrintLateVoucher, "
+                                ":ExtendedProductionSlip)"));
+        const QString id = QString::number(printer->PrintersID());
+        printer->SetType(2);
+        printer->Update();
+        QCOMPARE(printer->AdoCommand.commandText(),
+                 QStringLiteral("UPDATE Printers SET Category     = :Category,FooterHeight = "
+                                ":FooterHeight,Model        = :Model,Name         = :Name,PageLength   = "
+                                ":PageLength,PageWidth    = :PageWidth,PrintLateVoucher = "
+                                ":PrintLateVoucher,Type         = :Type, ExtendedProductionSlip = "
+                                ":ExtendedProductionSlip WHERE PrintersID = ") +
+                     id);
+        printers.LoadPrinters();
+        QCOMPARE(printers.AdoQuery.sql(), QStringList{"SELECT * FROM Printers ORDER BY Name Asc"});
+        T_PrintersItem byID;
+        byID.SetAdoConnection(&db.connection());
+        byID.LoadByID(printer->PrintersID());
+        QCOMPARE(byID.AdoQuery.sql(), QStringList{"SELECT * FROM Printers WHERE PrintersID = '" + id + "'"});
+        QCOMPARE(byID.Type(), 2);
+
+        TTillsLinkPrinters links;
+        links.SetAdoConnection(&db.connection());
+        TTillsLinkPrintersItem* link = links.Add();
+        link->Clear();
+        link->SetIsNew(true);
+        link->SetfkTillsID(int(till));
+        link->SetfkPrintersID(printer->PrintersID());
+        link->Update();
+        QCOMPARE(
+            link->AdoCommand.commandText(),
+            QStringLiteral("INSERT INTO TillsLinkPrinters (Copies,Device,DirectToPort,fkPrintersID,"
+                           "fkTillsID,ReportFileName,PrintLinePrices,PrintKitchenTotals) VALUES (:Copies,"
+                           ":Device,:DirectToPort,:fkPrintersID,:fkTillsID,:ReportFileName,"
+                           ":PrintLinePrices,:PrintKitchenTotals)"));
+        const QString linkID = QString::number(link->TillsLinkPrintersID());
+        link->SetCopies(2);
+        link->Update();
+        QCOMPARE(link->AdoCommand.commandText(),
+                 QStringLiteral("UPDATE TillsLinkPrinters SET Copies       = :Copies,Device       = "
+                                ":Device,DirectToPort = :DirectToPort,fkPrintersID = :fkPrintersID,fkTillsID "
+                                "   = :fkTillsID,ReportFileName = :ReportFileName, PrintLinePrices = "
+                                ":PrintLinePrices, PrintKitchenTotals = :PrintKitchenTotals WHERE "
+                                "TillsLinkPrintersID = ") +
+                     linkID);
+        QCOMPARE(db.scalar("SELECT Copies FROM TillsLinkPrinters").toInt(), 2);
+
+        links.LoadForTill(5);
+        QCOMPARE(links.AdoQuery.sql(),
+                 (QStringList{"SELECT TillsLinkPrinters.* FROM TillsLinkPrinters JOIN Tills ON",
+                              "fkTillsID = TillsID", "WHERE Tills.TillID = '5'"}));
+        links.DeleteForPrinter(printer->PrintersID());
+        QCOMPARE(links.AdoCommand.commandText(), "DELETE FROM TillsLinkPrinters WHERE fkPrintersID = " + id);
+        printer->Delete();
+        QCOMPARE(printer->AdoCommand.commandText(), "DELETE FROM PRINTERS WHERE PrintersID = " + id);
+        QCOMPARE(db.count("Printers"), 0);
+    }
+
     void linkBooleansAlwaysMarkTheItem()
     {
         TTillsLinkPrintersItem link;
