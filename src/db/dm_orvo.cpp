@@ -55,5 +55,8 @@ void TdmOrvo::SetConnected()
         report(e.message());
     } catch (const std::exception& e) {
         report(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        // Start-up decides what happens next from IsConnected, so nothing may escape here.
+        report(QStringLiteral("An exception of an unknown kind was raised"));
     }
 }

@@ -3,6 +3,8 @@
 #include "errors/ezq_exception.h"
 #include "errors/msg_dlg_lst.h"
 
+#include <QtDebug>
+
 namespace {
 TZqException handlerInstance;
 }
@@ -24,18 +26,32 @@ void TZqException::Reset()
 
 void TZqException::HandleException(QObject*, const std::exception& e)
 {
-    // The context belongs to this report only, whatever happens while it is shown.
-    struct ResetAfter
-    {
-        TZqException& handler;
-        ~ResetAfter() { handler.Reset(); }
-    } resetAfter{*this};
-
     QString message;
     if (const auto* own = dynamic_cast<const pw::Exception*>(&e))
         message = own->message();
     else
         message = QString::fromLocal8Bit(e.what());
+
+    // The report window runs its own event loop. A failure raised in there (by the
+    // window itself, another timer or a posted call) would open a report over the
+    // report, and a failing window another over that one, without end: while a
+    // report is open, further failures go to the error output instead.
+    if (m_reporting) {
+        qCritical("Failed while an error report was open: %s", qUtf8Printable(message));
+        return;
+    }
+
+    // The context belongs to this report only, whatever happens while it is shown.
+    struct ReportScope
+    {
+        TZqException& handler;
+        explicit ReportScope(TZqException& h) : handler(h) { handler.m_reporting = true; }
+        ~ReportScope()
+        {
+            handler.m_reporting = false;
+            handler.Reset();
+        }
+    } scope(*this);
     if (const auto* zq = dynamic_cast<const EZQException*>(&e)) {
         RaisedIn = zq->RaisedIn;
         Info.append(zq->Info);

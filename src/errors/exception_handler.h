@@ -22,6 +22,10 @@ public:
     QString Heading;
     QString RaisedIn;
     QStringList Info;
+
+private:
+    // True while a report is being made or is on screen.
+    bool m_reporting = false;
 };
 
 // The one handler, there before the program starts.

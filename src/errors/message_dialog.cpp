@@ -224,7 +224,8 @@ int MessageDlgEx(const QString& msg, TMsgDlgType dlgType, TMsgDlgButtons buttons
         form->setPalette(palette);
         form->setAutoFillBackground(true);
     }
-    pw::platform::ShownDialog shown{MessageDlgCaption(dlgType), form->windowTitle(), msg, {}};
+    const QString kind = dlgType == mtCustom ? QStringLiteral("Custom") : MessageDlgCaption(dlgType);
+    pw::platform::ShownDialog shown{kind, form->windowTitle(), msg, {}};
     for (const QPushButton* button : form->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly))
         shown.buttons.append(button->text());
     const int result = pw::platform::modalRunner().run(*form, shown);

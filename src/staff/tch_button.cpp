@@ -274,8 +274,9 @@ void TTchButton::Click()
             form->setResult(m_modalResult);
         emit OnClick();
     }
-    // A modal result left standing after the handler closes the form, as the modal loop does.
-    if (form && form->isVisible() && form->result() != 0)
+    // A modal result left standing after the handler ends the modal loop; a form shown
+    // without one keeps its result and stays open.
+    if (form && form->isVisible() && form->isModal() && form->result() != 0)
         form->done(form->result());
 }
 

@@ -7,6 +7,7 @@
 #include "kitchen/kitchen_labels.h"
 #include "kitchen/main_form.h"
 #include "platform/platform.h"
+#include "settings/form_settings.h"
 #include "settings/orvo_settings.h"
 #include "startup/splash_screen.h"
 #include "till/till_id.h"
@@ -17,7 +18,7 @@
 
 namespace pw::startup {
 
-TProgram::TProgram() = default;
+TProgram::TProgram() : m_formSettings(std::make_unique<TFormSettingsInstance>()) {}
 
 // Forms first, then what they use, the connection last.
 TProgram::~TProgram()

@@ -12,6 +12,7 @@ class TKitchenLabels;
 class TfrmMain;
 class TfrmSplashScreen;
 class TfrmTillID;
+class TFormSettingsInstance;
 
 namespace pw::startup {
 
@@ -46,6 +47,8 @@ public:
     int TillID = 0;
 
 private:
+    // Made first, as the form look every dialog of the start already uses.
+    std::unique_ptr<TFormSettingsInstance> m_formSettings;
     std::unique_ptr<TdmOrvo> m_dmOrvo;
     std::unique_ptr<TGenericDB> m_genericDB;
     std::unique_ptr<TOrvoSettings> m_orvoSettings;

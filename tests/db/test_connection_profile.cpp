@@ -273,6 +273,7 @@ void TestConnectionProfile::unknownProfileTouchesNothing()
     QVERIFY_THROWS_EXCEPTION(pw::Exception, connector.ConnectWithDefaults(database.connection(), 3));
     try {
         connector.ConnectWithDefaults(database.connection(), -1);
+        QFAIL("profile -1 was accepted");
     } catch (const pw::Exception& e) {
         QCOMPARE(e.message(), QStringLiteral("No connection defaults specified"));
     }

@@ -57,6 +57,8 @@ private slots:
     void exceptionFromAButtonIsReportedAndLogged();
     void contextOfTheReport();
     void standardExceptionsAreReportedToo();
+    void failureWhileTheReportIsOpenOpensNoSecondReport();
+    void reportThatFailsLeavesTheProgramRunning();
     void logGoesWhereItCanBeWritten();
     void logThatCannotBeWrittenIsSaid();
     void reportWindowKeysAndClicks();
@@ -153,6 +155,45 @@ void TestErrorReport::standardExceptionsAreReportedToo()
     QCOMPARE(m_doubles->modal.shown.size(), 1);
     QVERIFY(m_doubles->modal.last().text.startsWith(
         QStringLiteral("An Error Has Occurred\n\nError: vector too long\n\nRaised In: Not Set\n")));
+}
+
+// Whatever fails inside the report's own event loop must not open a report over
+// it: a report window that fails would otherwise stack reports without end.
+void TestErrorReport::failureWhileTheReportIsOpenOpensNoSecondReport()
+{
+    m_doubles->modal.answerWith([](QDialog& dialog) {
+        QMetaObject::invokeMethod(
+            &dialog, [] { throw pw::Exception(QStringLiteral("Paint failed")); }, Qt::QueuedConnection);
+        QCoreApplication::sendPostedEvents(&dialog);
+        return 1;
+    });
+    QPushButton button;
+    QObject::connect(&button, &QPushButton::clicked, [] { throw pw::Exception(QStringLiteral("first")); });
+    button.show();
+    QTest::ignoreMessage(QtCriticalMsg, "Failed while an error report was open: Paint failed");
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QCOMPARE(m_doubles->modal.shown.size(), 1);
+    QVERIFY(m_doubles->modal.last().text.contains(QStringLiteral("Error: first")));
+
+    // Once it is closed, the next failure has a report of its own.
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QCOMPARE(m_doubles->modal.shown.size(), 2);
+}
+
+void TestErrorReport::reportThatFailsLeavesTheProgramRunning()
+{
+    m_doubles->modal.answerWith([](QDialog&) -> int { throw std::runtime_error("no screen"); });
+    ExceptionHandler->Heading = QStringLiteral("Failed to mark the order done");
+    QPushButton button;
+    QObject::connect(&button, &QPushButton::clicked, [] { throw pw::Exception(QStringLiteral("boom")); });
+    button.show();
+    QTest::ignoreMessage(QtCriticalMsg, "The error report itself failed: no screen (while reporting: boom)");
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QCOMPARE(ExceptionHandler->Heading, QStringLiteral("An Error Has Occurred"));
+
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QCOMPARE(m_doubles->modal.shown.size(), 2);
+    QVERIFY(m_doubles->modal.last().text.startsWith(QStringLiteral("An Error Has Occurred\n\nError: boom")));
 }
 
 void TestErrorReport::logGoesWhereItCanBeWritten()

@@ -136,6 +136,9 @@ void TestMessageDialog::customTypeHasNoIcon()
     QCOMPARE(form->windowTitle(), QStringLiteral("Platewatch"));
     QVERIFY(!form->findChild<QLabel*>(QStringLiteral("Image")));
     QCOMPARE(form->findChild<QLabel*>(QStringLiteral("Message"))->x(), 18);
+    MessageDlgEx(QStringLiteral("Hello"), mtCustom, mbOK);
+    QCOMPARE(doubles.modal.last().kind, QStringLiteral("Custom"));
+    QCOMPARE(doubles.modal.last().caption, QStringLiteral("Platewatch"));
 }
 
 void TestMessageDialog::buttons_data()

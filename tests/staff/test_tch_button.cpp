@@ -19,6 +19,8 @@ private slots:
     void clickGuard_data();
     void clickGuard();
     void clickSetsFormModalResult();
+    void modalResultClosesOnlyModalForms_data();
+    void modalResultClosesOnlyModalForms();
     void defaultAndCancelKeys();
     void defaultAndCancelExcludeEachOther();
     void keysIgnoredWithModifiersOrDisabled();
@@ -28,6 +30,11 @@ private slots:
     void pictureRect_data();
     void pictureRect();
     void paintsDefaultFrameAndSemiTransparentLines();
+    void paintsBackgroundAndFrame_data();
+    void paintsBackgroundAndFrame();
+    void paintsPictureOfItsState_data();
+    void paintsPictureOfItsState();
+    void paintsDisabledCaptionTwice();
     void greyAndInvert();
     void greyRoundsHalvesToEven();
     void loadImagesDerivesPressedAndDisabled_data();
@@ -131,6 +138,28 @@ void TestTchButton::clickSetsFormModalResult()
     // A button without a modal result sets none.
     plain->Click();
     QCOMPARE(form.result(), int(mrNone));
+}
+
+// The modal result ends a modal show only; a form shown without one stays open.
+void TestTchButton::modalResultClosesOnlyModalForms_data()
+{
+    QTest::addColumn<bool>("modal");
+    QTest::newRow("modal") << true;
+    QTest::newRow("not modal") << false;
+}
+
+void TestTchButton::modalResultClosesOnlyModalForms()
+{
+    QFETCH(bool, modal);
+    pw::test::PlatformDoubles doubles;
+    QDialog form;
+    form.setModal(modal);
+    auto* ok = new TTchButton(&form);
+    ok->SetModalResult(mrOk);
+    form.show();
+    ok->Click();
+    QCOMPARE(form.isVisible(), !modal);
+    QCOMPARE(form.result(), int(mrOk));
 }
 
 void TestTchButton::defaultAndCancelKeys()
@@ -280,6 +309,139 @@ void TestTchButton::paintsDefaultFrameAndSemiTransparentLines()
     QCOMPARE(QColor(image.pixel(5, 3)), QColor(Qt::white));
     QCOMPARE(QColor(image.pixel(5, 4)), QColor(Qt::blue));
     QVERIFY(doubles.modal.shown.isEmpty());
+}
+
+namespace {
+
+QImage rendered(TTchButton& button)
+{
+    QImage image(button.size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    button.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image;
+}
+
+TPicture filled(QColor colour)
+{
+    TPicture picture;
+    picture.Format = "BMP";
+    picture.Graphic = QImage(16, 16, QImage::Format_RGB32);
+    picture.Graphic.fill(colour);
+    return picture;
+}
+
+} // namespace
+
+// A transparent button shows what lies behind it until it is pressed; a pressed one
+// shows the inverted colours inside a sunken edge.
+void TestTchButton::paintsBackgroundAndFrame_data()
+{
+    QTest::addColumn<bool>("transparent");
+    QTest::addColumn<bool>("down");
+    QTest::addColumn<QColor>("inside");
+    QTest::newRow("opaque") << false << false << QColor(Qt::blue);
+    QTest::newRow("opaque, pressed") << false << true << QColor(Qt::yellow);
+    QTest::newRow("transparent") << true << false << QColor(Qt::white);
+    QTest::newRow("transparent, pressed") << true << true << QColor(Qt::yellow);
+}
+
+void TestTchButton::paintsBackgroundAndFrame()
+{
+    QFETCH(bool, transparent);
+    QFETCH(bool, down);
+    QFETCH(QColor, inside);
+    pw::test::PlatformDoubles doubles;
+    TTchButton button;
+    button.SetColor(Qt::blue);
+    button.SetFontColor(Qt::yellow);
+    button.SetTransparent(transparent);
+    const QColor raisedCorner(rendered(button).pixel(0, 0));
+    button.SetDown(down);
+    const QImage image = rendered(button);
+    QCOMPARE(QColor(image.pixel(5, 12)), inside);
+    const QColor corner(image.pixel(0, 0));
+    if (down)
+        QVERIFY(corner.lightness() < raisedCorner.lightness());
+    else
+        QCOMPARE(corner, raisedCorner);
+    QVERIFY(doubles.modal.shown.isEmpty());
+}
+
+// The pressed picture while down, the disabled one while disabled, else the normal one;
+// a state whose picture is missing falls back to the normal picture, and without that
+// nothing is drawn.
+void TestTchButton::paintsPictureOfItsState_data()
+{
+    QTest::addColumn<bool>("withNormal");
+    QTest::addColumn<bool>("withDepressed");
+    QTest::addColumn<bool>("down");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<bool>("iEnabled");
+    QTest::addColumn<QColor>("centre");
+    QTest::newRow("normal") << true << true << false << true << true << QColor(Qt::red);
+    QTest::newRow("pressed") << true << true << true << true << true << QColor(Qt::green);
+    QTest::newRow("disabled") << true << true << false << false << true << QColor(Qt::blue);
+    QTest::newRow("pressed, no pressed picture") << true << false << true << true << true << QColor(Qt::red);
+    QTest::newRow("no normal picture") << false << true << false << true << true << QColor(Qt::gray);
+    QTest::newRow("pictures not enabled") << true << true << false << true << false << QColor(Qt::gray);
+}
+
+void TestTchButton::paintsPictureOfItsState()
+{
+    QFETCH(bool, withNormal);
+    QFETCH(bool, withDepressed);
+    QFETCH(bool, down);
+    QFETCH(bool, enabled);
+    QFETCH(bool, iEnabled);
+    QFETCH(QColor, centre);
+    pw::test::PlatformDoubles doubles;
+    TTchButton button;
+    button.SetColor(Qt::gray);
+    button.SetFontColor(Qt::gray);
+    button.SetIStretchImage(false);
+    button.SetDisplayOption(doImage);
+    if (withNormal)
+        button.SetIPicture(filled(Qt::red));
+    if (withDepressed)
+        button.SetIDepressedPicture(filled(Qt::green));
+    button.SetIDisabledPicture(filled(Qt::blue));
+    button.SetIEnabled(iEnabled);
+    button.SetDown(down);
+    button.setEnabled(enabled);
+    QCOMPARE(QColor(rendered(button).pixel(37, 12)), centre);
+    QVERIFY(doubles.modal.shown.isEmpty());
+}
+
+// Once a pixel right and down in the highlight colour, then in place in the shadow colour.
+void TestTchButton::paintsDisabledCaptionTwice()
+{
+    pw::test::PlatformDoubles doubles;
+    TTchButton button;
+    button.resize(75, 40);
+    QFont font = button.font();
+    font.setPixelSize(30);
+    font.setBold(true);
+    font.setStyleStrategy(QFont::NoAntialias);
+    button.setFont(font);
+    button.SetCaption(QStringLiteral("I"));
+    button.setEnabled(false);
+    const QColor highlight = button.palette().color(QPalette::Light);
+    const QColor shadow = button.palette().color(QPalette::Dark);
+    const QImage image = rendered(button);
+    // The stem of the I: shadow in place, with highlight showing one pixel to its right and below.
+    int stemLeft = -1;
+    int stemRight = -1;
+    const int y = 20;
+    for (int x = 3; x < 72; ++x) {
+        if (QColor(image.pixel(x, y)) == shadow) {
+            if (stemLeft < 0)
+                stemLeft = x;
+            stemRight = x;
+        }
+    }
+    QVERIFY(stemLeft > 0);
+    QCOMPARE(QColor(image.pixel(stemRight + 1, y)), highlight);
+    QVERIFY(QColor(image.pixel(stemLeft - 1, y)) != highlight);
 }
 
 void TestTchButton::greyAndInvert()
