@@ -274,6 +274,9 @@ private slots:
                      id);
         printers.LoadPrinters();
         QCOMPARE(printers.AdoQuery.sql(), QStringList{"SELECT * FROM Printers ORDER BY Name Asc"});
+        // Loading the list freed the item made above; work on the loaded one.
+        QCOMPARE(printers.Count(), 1);
+        printer = printers.Items(0);
         T_PrintersItem byID;
         byID.SetAdoConnection(&db.connection());
         byID.LoadByID(printer->PrintersID());
