@@ -30,4 +30,12 @@ public:
     QString className() const override { return QStringLiteral("EConvertError"); }
 };
 
+// The text a report shows for any exception: our own message, or what a library said.
+inline QString messageOf(const std::exception& e)
+{
+    if (const auto* own = dynamic_cast<const Exception*>(&e))
+        return own->message();
+    return QString::fromUtf8(e.what());
+}
+
 } // namespace pw

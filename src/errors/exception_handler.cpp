@@ -26,11 +26,7 @@ void TZqException::Reset()
 
 void TZqException::HandleException(QObject*, const std::exception& e)
 {
-    QString message;
-    if (const auto* own = dynamic_cast<const pw::Exception*>(&e))
-        message = own->message();
-    else
-        message = QString::fromLocal8Bit(e.what());
+    const QString message = pw::messageOf(e);
 
     // The report window runs its own event loop. A failure raised in there (by the
     // window itself, another timer or a posted call) would open a report over the

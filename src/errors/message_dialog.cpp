@@ -116,8 +116,8 @@ std::unique_ptr<TfrmTimerForm> CreateMessageDialogEx(const QString& msg, TMsgDlg
     const bool wantLogButton = !logFile.isEmpty() && QFileInfo::exists(logFile);
 
     int buttonCount = wantLogButton ? 1 : 0;
-    for (const ButtonSpec& spec : kButtons)
-        buttonCount += (buttons & spec.bit) ? 1 : 0;
+    for (const ButtonSpec& entry : kButtons)
+        buttonCount += (buttons & entry.bit) ? 1 : 0;
     const int rowWidth =
         buttonCount == 0 ? 0 : buttonCount * look.buttonWidth + (buttonCount - 1) * kButtonSpacing;
 
@@ -189,21 +189,21 @@ std::unique_ptr<TfrmTimerForm> CreateMessageDialogEx(const QString& msg, TMsgDlg
     };
 
     int x = (clientWidth - rowWidth) / 2;
-    for (const ButtonSpec& spec : kButtons) {
-        if (!(buttons & spec.bit))
+    for (const ButtonSpec& entry : kButtons) {
+        if (!(buttons & entry.bit))
             continue;
         QPushButton* button =
-            addButton(QString::fromLatin1(spec.name), QString::fromLatin1(spec.caption), spec.result, x);
-        if (spec.bit == defaultBit) {
+            addButton(QString::fromLatin1(entry.name), QString::fromLatin1(entry.caption), entry.result, x);
+        if (entry.bit == defaultBit) {
             button->setDefault(true);
             button->setFocus();
             if (timeout > 0) {
                 form->CountdownButton = button;
                 form->CountdownCaption = button->text();
-                form->TimeoutResult = spec.result;
+                form->TimeoutResult = entry.result;
             }
         }
-        if (spec.bit == cancelBit)
+        if (entry.bit == cancelBit)
             form->SetCancelButton(button);
         x += look.buttonWidth + kButtonSpacing;
     }

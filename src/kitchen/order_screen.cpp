@@ -18,13 +18,6 @@ namespace {
 const QString kDisplayCaption = QStringLiteral("Display (5)");
 const QString kBackCaption = QStringLiteral("Back (5)");
 
-QString reasonOf(const std::exception& e)
-{
-    if (const auto* own = dynamic_cast<const pw::Exception*>(&e))
-        return own->message();
-    return QString::fromLocal8Bit(e.what());
-}
-
 QString failureText(const QString& whatFailed, const QString& reason, const QString& raisedIn)
 {
     return whatFailed + QStringLiteral("\rReason: ") + reason + QStringLiteral("\r\rException Raised In: ") +
@@ -149,7 +142,7 @@ void TOrderScreen::UpdateButtonStatus(bool force)
         }
         m_state.FShowingFinished = !m_state.FShowingFinished;
     } catch (const std::exception& e) {
-        ShowStandardError(failureText(QStringLiteral("Failed to update the button status"), reasonOf(e),
+        ShowStandardError(failureText(QStringLiteral("Failed to update the button status"), pw::messageOf(e),
                                       QStringLiteral("TFrmPlatewatch.UpdateButtonStatus")));
     }
     emit changed();
@@ -185,7 +178,7 @@ void TOrderScreen::queryInvoices(bool finished)
         qryInvoices.open();
     } catch (const std::exception& e) {
         qryInvoices.close();
-        const QString reason = reasonOf(e);
+        const QString reason = pw::messageOf(e);
         m_recovery.NoteFailure(reason);
         ShowStandardError(
             finished ? failureText(QStringLiteral("Failed to refresh finished invoices"), reason,
@@ -222,7 +215,7 @@ void TOrderScreen::RefreshData()
         else
             QueryPreparingInvoices();
     } catch (const std::exception& e) {
-        ShowStandardError(failureText(QStringLiteral("Failed to refresh data"), reasonOf(e),
+        ShowStandardError(failureText(QStringLiteral("Failed to refresh data"), pw::messageOf(e),
                                       QStringLiteral("TFrmPlatewatch.RefreshData")));
     }
     m_timerRefreshData.start();
@@ -256,7 +249,7 @@ int TOrderScreen::execUpdate(const QString& sql)
         m_recovery.EnsureOpen();
         return GenericDB->ExecSQL(sql);
     } catch (const std::exception& e) {
-        m_recovery.NoteFailure(reasonOf(e));
+        m_recovery.NoteFailure(pw::messageOf(e));
         throw;
     }
 }
@@ -316,7 +309,7 @@ void TOrderScreen::DisplayLineItems()
         qryLineItem.setSql(pw::kitchen::LineItemsSql(invoiceNum));
         qryLineItem.open();
     } catch (const std::exception& e) {
-        m_recovery.NoteFailure(reasonOf(e));
+        m_recovery.NoteFailure(pw::messageOf(e));
         qryLineItem.close();
         m_lineItemsModel.Reset(qryLineItem.result());
         // The finished view keeps counting back to the preparing list.

@@ -23,13 +23,6 @@ const QString kMenuVersionsClass = QStringLiteral("MENUVERSIONS");
 // The bit value of each pick-list flag; flag 3 is 16, not 8, as the suite stores it.
 constexpr int kPicklistBits[] = {1, 2, 4, 16};
 
-QString errorText(const std::exception& e)
-{
-    if (const auto* own = dynamic_cast<const pw::Exception*>(&e))
-        return own->message();
-    return QString::fromLocal8Bit(e.what());
-}
-
 // Paths are written the Windows way; elsewhere the separators are turned round.
 bool logoFileExists(const QString& path)
 {
@@ -95,7 +88,7 @@ void TOrvoGlobalSettings::PopulateIPAddresses()
         for (query.first(); !query.eof(); query.next())
             IPAddresses.append(query.fieldByName(QStringLiteral("Address")).asString());
     } catch (const std::exception& e) {
-        MessageDlgEx(QStringLiteral("Could not load the list of IP addresses.\rReason: ") + errorText(e) +
+        MessageDlgEx(QStringLiteral("Could not load the list of IP addresses.\rReason: ") + pw::messageOf(e) +
                          QStringLiteral("\rRaised in TOrvoGlobalSettings.PopulateIPAddresses"),
                      mtInformation, mbOK);
     }
@@ -127,7 +120,7 @@ bool TOrvoGlobalSettings::SaveIPAddresses()
     } catch (const std::exception& e) {
         if (inTransaction)
             db.rollback();
-        MessageDlgEx(QStringLiteral("Could not save the IP addresses. Reason: ") + errorText(e) +
+        MessageDlgEx(QStringLiteral("Could not save the IP addresses. Reason: ") + pw::messageOf(e) +
                          QStringLiteral("\rRaised in TOrvoGlobalSettings.SaveIPAddresses"),
                      mtInformation, mbOK);
         return false;

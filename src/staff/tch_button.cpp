@@ -26,13 +26,6 @@ QColor buttonFace()
     return QApplication::palette().color(QPalette::Button);
 }
 
-QString errorText(const std::exception& e)
-{
-    if (const auto* own = dynamic_cast<const pw::Exception*>(&e))
-        return own->message();
-    return QString::fromUtf8(e.what());
-}
-
 } // namespace
 
 void ShowMessage(const QString& text)
@@ -297,7 +290,7 @@ void TTchButton::LoadImages()
             GreyBitmap(m_disabledPicture.Graphic);
         }
     } catch (const std::exception& e) {
-        ShowMessage(QStringLiteral("Could not load the button image. Reason: ") + errorText(e) +
+        ShowMessage(QStringLiteral("Could not load the button image. Reason: ") + pw::messageOf(e) +
                     QStringLiteral("\rRaised in TTchButton.LoadImages"));
     }
     update();
@@ -341,7 +334,7 @@ void TTchButton::paintEvent(QPaintEvent*)
     try {
         Paint(painter);
     } catch (const std::exception& e) {
-        ShowMessage(QStringLiteral("Error painting button. Reason: ") + errorText(e) +
+        ShowMessage(QStringLiteral("Error painting button. Reason: ") + pw::messageOf(e) +
                     QStringLiteral("\rRaised in TTchButton.Paint"));
     }
 }
@@ -406,7 +399,7 @@ void TTchButton::PaintPicture(QPainter& painter)
             painter.drawText(strip, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, m_caption);
         }
     } catch (const std::exception& e) {
-        throw pw::Exception(QStringLiteral("Could not display image. Reason: ") + errorText(e) +
+        throw pw::Exception(QStringLiteral("Could not display image. Reason: ") + pw::messageOf(e) +
                             QStringLiteral("\rRaised in TTchButton.Paint"));
     }
 }

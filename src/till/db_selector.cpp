@@ -11,13 +11,6 @@
 
 namespace {
 
-QString reasonOf(const std::exception& e)
-{
-    if (const auto* own = dynamic_cast<const pw::Exception*>(&e))
-        return own->message();
-    return QString::fromUtf8(e.what());
-}
-
 TTchButton* makeButton(QWidget* parent, const char* name, const QString& caption, int width, int height)
 {
     auto* button = new TTchButton(parent);
@@ -138,7 +131,7 @@ bool TfrmDbSelector::DoRefresh()
         AfterRefresh(*qry);
         result = !qry->isEmpty();
     } catch (const std::exception& e) {
-        MessageDlgEx(QStringLiteral("Failed to refresh the query\r\rReason: ") + reasonOf(e) +
+        MessageDlgEx(QStringLiteral("Failed to refresh the query\r\rReason: ") + pw::messageOf(e) +
                          QStringLiteral("\r\rRaised In: TfrmDbSelector.DoRefresh"),
                      mtError, mbOK);
         result = false;

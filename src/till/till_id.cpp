@@ -73,10 +73,8 @@ bool PayFloatFromTill(int shiftNum, int number, const QString& name, double amou
         query.execSql();
         return true;
     } catch (const std::exception& e) {
-        const auto* own = dynamic_cast<const pw::Exception*>(&e);
         MessageDlgEx(QStringLiteral("Could not save the float details into the till. Reason: ") +
-                         (own ? own->message() : QString::fromUtf8(e.what())) +
-                         QStringLiteral("\rRaised in [modTillID] PayFloatFromTill"),
+                         pw::messageOf(e) + QStringLiteral("\rRaised in [modTillID] PayFloatFromTill"),
                      mtInformation, mbOK);
         return false;
     }

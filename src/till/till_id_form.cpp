@@ -14,13 +14,6 @@
 
 namespace {
 
-QString reasonOf(const std::exception& e)
-{
-    if (const auto* own = dynamic_cast<const pw::Exception*>(&e))
-        return own->message();
-    return QString::fromUtf8(e.what());
-}
-
 } // namespace
 
 TfrmTillID::TfrmTillID(QWidget* parent) : TModalForm(parent)
@@ -115,8 +108,8 @@ bool TfrmTillID::RefreshData()
         SetTillIDProperty();
         result = true;
     } catch (const std::exception& e) {
-        MessageDlgEx(QStringLiteral("Could not get the list of registered tills\rReason: ") + reasonOf(e) +
-                         QStringLiteral("\r\rException Raised In: TfrmTillID.RefreshData"),
+        MessageDlgEx(QStringLiteral("Could not get the list of registered tills\rReason: ") +
+                         pw::messageOf(e) + QStringLiteral("\r\rException Raised In: TfrmTillID.RefreshData"),
                      mtError, mbOK);
     }
     qryTills->enableControls();
@@ -138,7 +131,7 @@ bool TfrmTillID::SetTillIDProperty()
             m_id = qryTills->query().fieldByName(QStringLiteral("TILLID")).asInteger();
         result = true;
     } catch (const std::exception& e) {
-        MessageDlgEx(QStringLiteral("Could not set the Till ID property\rReason: ") + reasonOf(e) +
+        MessageDlgEx(QStringLiteral("Could not set the Till ID property\rReason: ") + pw::messageOf(e) +
                          QStringLiteral("\r\rException Raised In: TfrmTillID.SetTillIDProperty"),
                      mtError, mbOK);
     }
@@ -182,7 +175,7 @@ void TfrmTillID::qryTillsAfterInsert()
             qryTills->cancel();
         MessageDlgEx(
             QStringLiteral("Orvo failed to insert the till information for this computer\rReason: ") +
-                reasonOf(e) + QStringLiteral("\r\rException Raised In: TfrmTillID.qryTillsAfterInsert"),
+                pw::messageOf(e) + QStringLiteral("\r\rException Raised In: TfrmTillID.qryTillsAfterInsert"),
             mtError, mbOK);
     }
 }

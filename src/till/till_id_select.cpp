@@ -12,13 +12,6 @@
 
 namespace {
 
-QString reasonOf(const std::exception& e)
-{
-    if (const auto* own = dynamic_cast<const pw::Exception*>(&e))
-        return own->message();
-    return QString::fromUtf8(e.what());
-}
-
 } // namespace
 
 TfrmTillIDSelect::TfrmTillIDSelect(QWidget* parent) : TfrmDbSelector(parent)
@@ -109,7 +102,8 @@ void TfrmTillIDSelect::DoInsert()
         if (qry->state() == pw::till::DataSetState::Insert)
             qry->cancel();
         MessageDlgEx(QStringLiteral("Failed to insert the till information for this computer\rReason: ") +
-                         reasonOf(e) + QStringLiteral("\r\rException Raised In: TfrmTillIDSelect.DoInsert"),
+                         pw::messageOf(e) +
+                         QStringLiteral("\r\rException Raised In: TfrmTillIDSelect.DoInsert"),
                      mtError, mbOK);
     }
 }

@@ -13,13 +13,6 @@
 
 namespace {
 
-QString reasonOf(const std::exception& e)
-{
-    if (const auto* own = dynamic_cast<const pw::Exception*>(&e))
-        return own->message();
-    return QString::fromUtf8(e.what());
-}
-
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int x, int y, bool regular = false)
 {
     auto* label = new QLabel(text, parent);
@@ -141,7 +134,8 @@ void TfrmTillIDSetup::GetNextTillID()
             spin->setValue(query.fieldByName(QStringLiteral("TILLID")).asInteger() + 1);
         }
     } catch (const std::exception& e) {
-        MessageDlgEx(QStringLiteral("Failed to locate the list of used till ID's\r\rError: ") + reasonOf(e) +
+        MessageDlgEx(QStringLiteral("Failed to locate the list of used till ID's\r\rError: ") +
+                         pw::messageOf(e) +
                          QStringLiteral("\r\rException Raised In: TfrmTillIDSetup.GetNextTillID"),
                      mtError, mbOK);
     }
@@ -166,7 +160,7 @@ void TfrmTillIDSetup::btnOKClick()
                          query.fieldByName(QStringLiteral("Computer Name")).asString().toUpper(),
                      mtInformation, mbOK);
     } catch (const std::exception& e) {
-        MessageDlgEx(QStringLiteral("Failed to update the till ID\r\rError: ") + reasonOf(e) +
+        MessageDlgEx(QStringLiteral("Failed to update the till ID\r\rError: ") + pw::messageOf(e) +
                          QStringLiteral("\r\rException Raised In: TfrmTillIDSetup.btnOKClick"),
                      mtError, mbOK);
     }
