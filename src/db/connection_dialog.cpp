@@ -26,15 +26,6 @@ const QString kPassword = QStringLiteral("Password");
 
 using Pieces = QList<QPair<QString, QString>>;
 
-QString valueOf(const Pieces& pieces, const QString& key)
-{
-    for (const auto& piece : pieces) {
-        if (piece.first.compare(key, Qt::CaseInsensitive) == 0)
-            return piece.second;
-    }
-    return {};
-}
-
 // Replaces the value where the string has it; adds it at the end when it is new and not empty.
 void setValue(Pieces& pieces, const QString& key, const QString& value)
 {
@@ -132,14 +123,14 @@ TConnectionDialog::TConnectionDialog(const QString& connectionString, QWidget* p
         // A string we cannot read is shown as it is and replaced only when edited.
         m_readable = false;
     }
-    m_initialProvider = providerOf(valueOf(m_pieces, kProvider));
+    m_initialProvider = providerOf(pw::db::pieceValue(m_pieces, kProvider));
 
     m_loading = true;
     cbProvider->setCurrentIndex(m_initialProvider);
-    edServer->setText(valueOf(m_pieces, kDataSource));
-    edCatalog->setText(valueOf(m_pieces, kCatalog));
-    edUser->setText(valueOf(m_pieces, kUser));
-    edPassword->setText(valueOf(m_pieces, kPassword));
+    edServer->setText(pw::db::pieceValue(m_pieces, kDataSource));
+    edCatalog->setText(pw::db::pieceValue(m_pieces, kCatalog));
+    edUser->setText(pw::db::pieceValue(m_pieces, kUser));
+    edPassword->setText(pw::db::pieceValue(m_pieces, kPassword));
     m_loading = false;
     showProvider();
 

@@ -116,15 +116,6 @@ QList<RawPiece> scanPieces(const QString& text, bool strict)
     return pieces;
 }
 
-QString valueOf(const QList<QPair<QString, QString>>& pieces, const QString& key)
-{
-    for (const auto& piece : pieces) {
-        if (piece.first.compare(key, Qt::CaseInsensitive) == 0)
-            return piece.second;
-    }
-    return {};
-}
-
 bool has(const QList<QPair<QString, QString>>& pieces, const QString& key)
 {
     for (const auto& piece : pieces) {
@@ -164,7 +155,7 @@ QString unbraced(const QString& value)
 // A value of the ADO string: braces around it only keep its semicolons together.
 QString adoValue(const QList<QPair<QString, QString>>& pieces, const QString& key)
 {
-    return unbraced(valueOf(pieces, key));
+    return unbraced(pieceValue(pieces, key));
 }
 
 // A literal value written into an ODBC text: inside braces when it holds a
@@ -257,7 +248,7 @@ ConnectionTarget odbcTarget(const QList<QPair<QString, QString>>& pieces)
     target.userName = adoValue(pieces, QStringLiteral("User ID"));
     target.password = adoValue(pieces, QStringLiteral("Password"));
     const QString dsn = adoValue(pieces, QStringLiteral("Data Source")).trimmed();
-    QString odbc = withClosingSemicolon(valueOf(pieces, QStringLiteral("Extended Properties")));
+    QString odbc = withClosingSemicolon(pieceValue(pieces, QStringLiteral("Extended Properties")));
     if (odbc.isEmpty()) {
         // The ODBC part is whatever is not ADO's own.
         static const QStringList adoKeys{
@@ -301,6 +292,15 @@ ConnectionTarget sqliteTarget(const QList<QPair<QString, QString>>& pieces)
 
 } // namespace
 
+QString pieceValue(const QList<QPair<QString, QString>>& pieces, const QString& key)
+{
+    for (const auto& piece : pieces) {
+        if (piece.first.compare(key, Qt::CaseInsensitive) == 0)
+            return piece.second;
+    }
+    return {};
+}
+
 QString defaultSqlServerOdbcDriver()
 {
 #ifdef Q_OS_WIN
@@ -325,7 +325,7 @@ ConnectionTarget resolveConnectionString(const QString& text)
     const auto pieces = parseConnectionString(text);
     if (!has(pieces, QStringLiteral("Provider")))
         throw DbError(QStringLiteral("The connection string names no provider"));
-    const QString provider = valueOf(pieces, QStringLiteral("Provider")).trimmed();
+    const QString provider = pieceValue(pieces, QStringLiteral("Provider")).trimmed();
     if (isSqlServerProvider(provider))
         return sqlServerTarget(pieces);
     if (isOdbcProvider(provider))

@@ -30,6 +30,9 @@ struct ConnectionTarget
 // may hold semicolons. Throws DbError naming the fault when the text is malformed.
 QList<QPair<QString, QString>> parseConnectionString(const QString& text);
 
+// The value of the first piece with the key, compared without regard to case; empty when none has it.
+QString pieceValue(const QList<QPair<QString, QString>>& pieces, const QString& key);
+
 // Throws DbError naming what is wrong: an unknown provider, a malformed string,
 // a missing data source.
 ConnectionTarget resolveConnectionString(const QString& text);

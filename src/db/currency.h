@@ -14,7 +14,6 @@ struct Currency
 {
     std::int64_t ticks = 0;
 
-    static Currency fromTicks(std::int64_t ticks) { return Currency{ticks}; }
     // Plain decimal text without trailing zeros or a currency symbol: "12.5", "-0.0001", "3".
     QString toString() const;
     friend bool operator==(const Currency&, const Currency&) = default;

@@ -51,10 +51,8 @@ void TdmOrvo::SetConnected()
         FConnector->SetApplicationName(FApplicationName);
         FConnector->SetConnectionName(FConnectionName);
         FConnector->Connect(con);
-    } catch (const pw::Exception& e) {
-        report(e.message());
     } catch (const std::exception& e) {
-        report(QString::fromLocal8Bit(e.what()));
+        report(pw::messageOf(e));
     } catch (...) {
         // Start-up decides what happens next from IsConnected, so nothing may escape here.
         report(QStringLiteral("An exception of an unknown kind was raised"));

@@ -8,6 +8,18 @@
 #include <cmath>
 
 namespace pw::db {
+namespace {
+
+// A text column reads back up to its first NUL, as the suite's other programs read it.
+QString upToNul(QString text)
+{
+    const qsizetype nul = text.indexOf(QChar(0));
+    if (nul >= 0)
+        text.truncate(nul);
+    return text;
+}
+
+} // namespace
 
 QString Field::asString() const
 {
@@ -17,11 +29,7 @@ QString Field::asString() const
         return m_value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     if (m_value.typeId() == QMetaType::Bool)
         return m_value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    QString text = m_value.toString();
-    const qsizetype nul = text.indexOf(QChar(0));
-    if (nul >= 0)
-        text.truncate(nul);
-    return text;
+    return upToNul(m_value.toString());
 }
 
 int Field::asInteger() const
@@ -125,10 +133,7 @@ QDateTime Field::toDateTime(const QVariant& value)
     default:
         break;
     }
-    QString text = value.toString().trimmed();
-    const qsizetype nul = text.indexOf(QChar(0));
-    if (nul >= 0)
-        text.truncate(nul);
+    const QString text = upToNul(value.toString().trimmed());
     if (text.isEmpty())
         return {};
     for (const char* format :

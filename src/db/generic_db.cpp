@@ -16,7 +16,6 @@ TGenericDB::TGenericDB(pw::db::Connection* connection) : Query(connection), Conn
 void TGenericDB::OpenQuery(const QString& sql, int cursorLocation)
 {
     Query.close();
-    Query.clearSql();
     Query.setSql(sql);
     Query.setCursorLocation(cursorLocation);
     Query.open();
@@ -102,10 +101,8 @@ bool TGenericDB::ExecStoredProc(const QString& procName, const QVariantList& val
         Query.setCursorLocation(cursorLocation);
         ExecSQL(Query.sql());
         return true;
-    } catch (const pw::Exception& e) {
-        report(e.message());
     } catch (const std::exception& e) {
-        report(QString::fromLocal8Bit(e.what()));
+        report(pw::messageOf(e));
     }
     return false;
 }

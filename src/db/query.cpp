@@ -18,13 +18,6 @@ void Query::setSql(const QStringList& lines)
     m_params.deriveFrom(sqlText());
 }
 
-void Query::addSql(const QString& line)
-{
-    QStringList lines = m_sql;
-    lines.append(line);
-    setSql(lines);
-}
-
 Connection& Query::requireConnection() const
 {
     if (!m_connection)

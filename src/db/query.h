@@ -23,7 +23,11 @@ struct Bookmark
 class Query
 {
 public:
-    enum CursorLocation { ServerSide = 0, ClientSide = 1 };
+    enum CursorLocation
+    {
+        ServerSide = 0,
+        ClientSide = 1
+    };
 
     explicit Query(Connection* connection = nullptr) : m_connection(connection) {}
 
@@ -34,8 +38,6 @@ public:
     const QStringList& sql() const { return m_sql; }
     void setSql(const QStringList& lines);
     void setSql(const QString& text) { setSql(QStringList{text}); }
-    void addSql(const QString& line);
-    void clearSql() { setSql(QStringList{}); }
     QString sqlText() const { return m_sql.join(QLatin1Char('\n')); }
 
     Parameters& parameters() { return m_params; }
@@ -73,7 +75,8 @@ public:
     Bookmark bookmark() const;
     bool gotoBookmark(const Bookmark& mark);
     // Moves to the first row whose column equals the value; false (and no move) when none does.
-    bool locate(const QString& fieldName, const QVariant& value, Qt::CaseSensitivity cs = Qt::CaseInsensitive);
+    bool locate(const QString& fieldName, const QVariant& value,
+                Qt::CaseSensitivity cs = Qt::CaseInsensitive);
 
     // The whole result, for snapshot models.
     const ResultSet& result() const { return m_result; }

@@ -234,6 +234,13 @@ int MessageDlgEx(const QString& msg, TMsgDlgType dlgType, TMsgDlgButtons buttons
     return result;
 }
 
+void ShowSystemMessage(QMessageBox::Icon icon, const QString& kind, const QString& caption,
+                       const QString& text)
+{
+    QMessageBox box(icon, caption, displayText(text), QMessageBox::Ok);
+    pw::platform::modalRunner().run(box, {kind, caption, text, {QStringLiteral("OK")}});
+}
+
 void ShowErrorMsg(const QString& msg, const QString& logFile, int helpCtx)
 {
     MessageDlgEx(msg, mtError, mbOK, logFile, helpCtx, 0, buttonFaceColour());

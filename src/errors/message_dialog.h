@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QIcon>
+#include <QMessageBox>
 #include <QString>
 
 #include <memory>
@@ -79,6 +80,12 @@ void ShowInfoMsg(const QString& msg, const QString& logFile = {}, int helpCtx = 
 // what failed + "\r" + "Reason: " + reason + "\r\r" + "Raised In: " + raised in.
 void ReportError(const QString& whatFailed, const QString& reason, const QString& raisedIn,
                  const QString& logFile = {}, int helpCtx = 0);
+
+// The window system's own message box (not the suite's dialog) with an OK button,
+// run through the platform's modal seam as a dialog of the given kind. "\r" in the
+// text breaks the line.
+void ShowSystemMessage(QMessageBox::Icon icon, const QString& kind, const QString& caption,
+                       const QString& text);
 
 // A one-line input dialog; false when cancelled or when the text holds only blanks.
 bool InputQueryEx(const QString& caption, const QString& prompt, QString& value);

@@ -6,25 +6,14 @@
 #include "platform/platform.h"
 #include "settings/text_utils.h"
 
+#include <QScopeGuard>
+
 TKitchenLabels* KitchenLabels = nullptr;
 
 namespace {
 
 const QChar CR(13);
 const QString LabelFont = QStringLiteral("Arial Narrow");
-
-// Closes the shared query however the reading ends.
-class CloseQueryOnExit
-{
-public:
-    explicit CloseQueryOnExit(pw::db::Query& query) : m_query(query) {}
-    ~CloseQueryOnExit() { m_query.close(); }
-    CloseQueryOnExit(const CloseQueryOnExit&) = delete;
-    CloseQueryOnExit& operator=(const CloseQueryOnExit&) = delete;
-
-private:
-    pw::db::Query& m_query;
-};
 
 QString missingPrinterMessage(const QString& printerName, const QStringList& installed)
 {
@@ -64,7 +53,7 @@ void TKitchenLabels::PrintLabels(int invoiceNum, int orderNum, const QString& wa
     {
         // The query is shared: read it to the end and close it before printing.
         pw::db::Query& query = GenericDB->Query;
-        CloseQueryOnExit closer(query);
+        const auto closer = qScopeGuard([&query] { query.close(); });
         GenericDB->OpenQuery(LabelSql(invoiceNum), pw::db::Query::ClientSide);
         if (query.isEmpty())
             return;

@@ -172,7 +172,6 @@ void TOrderScreen::queryInvoices(bool finished)
         const pw::db::Dialect& dialect = m_connection->dialect();
         const QString start = dialect.dateTimeText(TradingDayStart(settings.DayStart, now));
         const QString end = dialect.dateTimeText(TradingDayEnd(settings.DayStart, now));
-        qryInvoices.clearSql();
         qryInvoices.setSql(finished ? FinishedInvoicesSql(start, end)
                                     : PreparingInvoicesSql(start, end, settings.PrepMonitorActive));
         qryInvoices.open();
@@ -305,7 +304,6 @@ void TOrderScreen::DisplayLineItems()
     try {
         m_recovery.EnsureOpen();
         qryLineItem.close();
-        qryLineItem.clearSql();
         qryLineItem.setSql(pw::kitchen::LineItemsSql(invoiceNum));
         qryLineItem.open();
     } catch (const std::exception& e) {

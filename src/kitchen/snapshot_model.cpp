@@ -45,15 +45,6 @@ QVariant TSnapshotModel::headerData(int section, Qt::Orientation orientation, in
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
-int TSnapshotModel::columnIndex(const QString& field) const
-{
-    for (int i = 0; i < m_columns.size(); ++i) {
-        if (m_columns[i].field.compare(field, Qt::CaseInsensitive) == 0)
-            return i;
-    }
-    return -1;
-}
-
 QVariant TSnapshotModel::value(int row, const QString& field) const
 {
     if (row < 0 || row >= rowCount())

@@ -32,7 +32,6 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     const Column& column(int index) const { return m_columns[index]; }
-    int columnIndex(const QString& field) const;
     // The stored value of a result column in a row; invalid when there is no such column.
     QVariant value(int row, const QString& field) const;
 

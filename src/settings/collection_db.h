@@ -45,6 +45,14 @@ public:
 
 protected:
     int ExecuteCommand();
+    // Stores a changed value and marks the item modified; an equal value changes nothing.
+    template <typename T> void SetField(T& field, const T& value)
+    {
+        if (field == value)
+            return;
+        field = value;
+        SetModified(true);
+    }
 
 private:
     pw::db::Connection* m_connection = nullptr;

@@ -5,14 +5,6 @@
 
 namespace {
 
-template <typename T> void setField(TCollectionDBItem& item, T& field, const T& value)
-{
-    if (field == value)
-        return;
-    field = value;
-    item.SetModified(true);
-}
-
 // The platform's plain message: no icon, an OK button.
 void showPlainMessage(const QString& text)
 {
@@ -30,39 +22,39 @@ QString nulIfEmpty(const QString& text)
 
 void T_PrintersItem::SetName(const QString& value)
 {
-    setField(*this, m_name, TrimBlanks(value));
+    SetField(m_name, TrimBlanks(value));
 }
 void T_PrintersItem::SetCategory(quint8 value)
 {
-    setField(*this, m_category, value);
+    SetField(m_category, value);
 }
 void T_PrintersItem::SetModel(int value)
 {
-    setField(*this, m_model, value);
+    SetField(m_model, value);
 }
 void T_PrintersItem::SetType(int value)
 {
-    setField(*this, m_type, value);
+    SetField(m_type, value);
 }
 void T_PrintersItem::SetPageLength(int value)
 {
-    setField(*this, m_pageLength, value);
+    SetField(m_pageLength, value);
 }
 void T_PrintersItem::SetPageWidth(int value)
 {
-    setField(*this, m_pageWidth, value);
+    SetField(m_pageWidth, value);
 }
 void T_PrintersItem::SetFooterHeight(int value)
 {
-    setField(*this, m_footerHeight, value);
+    SetField(m_footerHeight, value);
 }
 void T_PrintersItem::SetPrintLateVoucher(bool value)
 {
-    setField(*this, m_printLateVoucher, value);
+    SetField(m_printLateVoucher, value);
 }
 void T_PrintersItem::SetExtendedProductionSlip(bool value)
 {
-    setField(*this, m_extendedProductionSlip, value);
+    SetField(m_extendedProductionSlip, value);
 }
 
 void T_PrintersItem::Clear()
@@ -178,27 +170,27 @@ void T_Printers::DeletePrinter(int index)
 
 void TTillsLinkPrintersItem::SetfkTillsID(int value)
 {
-    setField(*this, m_fkTillsID, value);
+    SetField(m_fkTillsID, value);
 }
 void TTillsLinkPrintersItem::SetfkPrintersID(int value)
 {
-    setField(*this, m_fkPrintersID, value);
+    SetField(m_fkPrintersID, value);
 }
 void TTillsLinkPrintersItem::SetDevice(const QString& value)
 {
-    setField(*this, m_device, value);
+    SetField(m_device, value);
 }
 void TTillsLinkPrintersItem::SetDirectToPort(bool value)
 {
-    setField(*this, m_directToPort, value);
+    SetField(m_directToPort, value);
 }
 void TTillsLinkPrintersItem::SetCopies(int value)
 {
-    setField(*this, m_copies, value);
+    SetField(m_copies, value);
 }
 void TTillsLinkPrintersItem::SetReportFileName(const QString& value)
 {
-    setField(*this, m_reportFileName, value);
+    SetField(m_reportFileName, value);
 }
 
 void TTillsLinkPrintersItem::SetPrintLinePrices(bool value)

@@ -25,18 +25,12 @@ void TTillsItem::SetLoginName(const QString& value)
 
 void TTillsItem::SetTillID(int value)
 {
-    if (m_tillID == value)
-        return;
-    m_tillID = value;
-    SetModified(true);
+    SetField(m_tillID, value);
 }
 
 void TTillsItem::SetTillsID(int value)
 {
-    if (m_tillsID == value)
-        return;
-    m_tillsID = value;
-    SetModified(true);
+    SetField(m_tillsID, value);
 }
 
 void TTillsItem::Clear()

@@ -1,13 +1,13 @@
 #include "staff/tch_button.h"
 
 #include "errors/exception.h"
+#include "errors/message_dialog.h"
 #include "platform/platform.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScopeGuard>
@@ -21,22 +21,14 @@ QColor inactiveBorderColour()
     return QApplication::palette().color(QPalette::Disabled, QPalette::Button);
 }
 
-QColor buttonFace()
-{
-    return QApplication::palette().color(QPalette::Button);
-}
-
 } // namespace
 
 void ShowMessage(const QString& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(),
-                    QString(text).replace(QLatin1Char('\r'), QLatin1Char('\n')), QMessageBox::Ok);
-    pw::platform::modalRunner().run(
-        box, {QStringLiteral("Message"), QApplication::applicationName(), text, {QStringLiteral("OK")}});
+    ShowSystemMessage(QMessageBox::NoIcon, QStringLiteral("Message"), QApplication::applicationName(), text);
 }
 
-TTchButton::TTchButton(QWidget* parent) : QWidget(parent), m_color(buttonFace())
+TTchButton::TTchButton(QWidget* parent) : QWidget(parent), m_color(buttonFaceColour())
 {
     resize(75, 25);
     setAttribute(Qt::WA_OpaquePaintEvent, true);

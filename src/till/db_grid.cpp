@@ -18,10 +18,8 @@ void RunDataAction(const std::function<void()>& action)
 {
     try {
         action();
-    } catch (const pw::Exception& e) {
-        ShowErrorMsg(e.message());
     } catch (const std::exception& e) {
-        ShowErrorMsg(QString::fromUtf8(e.what()));
+        ShowErrorMsg(pw::messageOf(e));
     }
 }
 

@@ -50,8 +50,6 @@ void EditableQuery::setSql(const QStringList& lines)
 
 QString EditableQuery::updateTable() const
 {
-    if (!m_updateTable.isEmpty())
-        return m_updateTable;
     static const QRegularExpression from(QStringLiteral("\\bFROM\\s+(\\[[^\\]]+\\]|[\\w.]+)"),
                                          QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = from.match(m_query.sqlText());

@@ -34,9 +34,8 @@ public:
     void setSql(const QStringList& lines);
     const QStringList& sql() const { return m_query.sql(); }
 
-    // The table written to: the one named after FROM in the SQL unless set.
+    // The table written to: the one named after FROM in the SQL.
     QString updateTable() const;
-    void setUpdateTable(const QString& table) { m_updateTable = table; }
     // The column that identifies a row: this one, else the table's name followed by
     // "ID" when the query has such a column, else a row is found by all its columns.
     const QString& keyField() const { return m_keyField; }
@@ -113,7 +112,6 @@ private:
     void reopenAt(const QVariantMap& match);
 
     db::Query m_query;
-    QString m_updateTable;
     QString m_keyField;
     bool m_autoEdit = true;
     DataSetState m_state = DataSetState::Inactive;

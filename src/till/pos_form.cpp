@@ -1,11 +1,11 @@
 #include "till/pos_form.h"
 
 #include "errors/exception.h"
+#include "errors/message_dialog.h"
 #include "settings/orvo_settings.h"
 #include "staff/tch_button.h"
 #include "startup/centre_form_on_monitor.h"
 
-#include <QApplication>
 #include <QScopeGuard>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -70,7 +70,7 @@ void TfrmPosForm::Build()
     pnlBottom->setObjectName(QStringLiteral("pnlBottom"));
     pnlBottom->SetBevelOuter(bvNone);
     pnlBottom->SetColor(palette().color(QPalette::Window));
-    pnlBottom->SetFontBkGnd(QApplication::palette().color(QPalette::Button));
+    pnlBottom->SetFontBkGnd(buttonFaceColour());
     pnlBottom->SetAlign(alBottom);
     pnlBottom->SetVAlignment(vaTop);
     pnlBottom->SetHorizAlignment(taCenter);

@@ -7,6 +7,7 @@
 #include "errors/exception.h"
 #include "errors/message_dialog.h"
 #include "platform/platform.h"
+#include "settings/text_utils.h"
 #include "till/till_id_select.h"
 
 #include <memory>
@@ -44,11 +45,6 @@ QString dateText(const pw::db::Dialect& dialect, const QDate& day)
     return dialect.dateTimeText(QDateTime(day, QTime(0, 0)));
 }
 
-QString quotesDoubled(const QString& text)
-{
-    return QString(text).replace(QLatin1Char('\''), QStringLiteral("''"));
-}
-
 } // namespace
 
 QStringList PayFloatStatement(const pw::db::Dialect& dialect, int shiftNum, int number, const QString& name,
@@ -58,7 +54,7 @@ QStringList PayFloatStatement(const pw::db::Dialect& dialect, int shiftNum, int 
             QStringLiteral("(SHIFTNUM, [DATE], CLASS, NUMBER, [NAME], AMOUNT)"),
             QStringLiteral("VALUES(") + QString::number(shiftNum) + QStringLiteral(",'") +
                 dateText(dialect, today) + QStringLiteral("', 'FloatIssue', ") + QString::number(number) +
-                QStringLiteral(", 'Paid out to ") + quotesDoubled(name) + QStringLiteral("', ") +
+                QStringLiteral(", 'Paid out to ") + QuotedSqlValue(name) + QStringLiteral("', ") +
                 amountText(amount) + QStringLiteral(");")};
 }
 

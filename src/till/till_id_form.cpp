@@ -7,7 +7,6 @@
 #include "till/till_id.h"
 #include "till/till_id_setup.h"
 
-#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -150,7 +149,7 @@ void TfrmTillID::ShowTillID()
         palette.setColor(QPalette::Window, Qt::red);
     } else {
         lblTillID->setText(QString::number(m_id));
-        palette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+        palette.setColor(QPalette::Window, buttonFaceColour());
     }
     lblTillID->setPalette(palette);
     lblTillID->adjustSize();

@@ -2,11 +2,11 @@
 
 #include "db/dm_orvo.h"
 #include "errors/exception.h"
+#include "errors/message_dialog.h"
 #include "staff/tch_button.h"
 #include "till/till_id.h"
 #include "till/till_id_setup.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 
@@ -74,7 +74,7 @@ void TfrmTillIDSelect::UpdateThisTillID()
     qry->enableControls();
     if (ThisTill->TillID() >= 1) {
         pnlTop->SetCaption(QString::number(ThisTill->TillID()));
-        pnlTop->SetColor(QApplication::palette().color(QPalette::Button));
+        pnlTop->SetColor(buttonFaceColour());
     } else {
         pnlTop->SetCaption(QStringLiteral("Not Set"));
         pnlTop->SetColor(Qt::red);

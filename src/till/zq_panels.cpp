@@ -1,13 +1,11 @@
 #include "till/zq_panels.h"
 
-#include <QApplication>
+#include "errors/message_dialog.h"
+
 #include <QPainter>
 #include <qdrawutil.h>
 
-TZQPanel::TZQPanel(QWidget* parent)
-    : QWidget(parent), m_color(QApplication::palette().color(QPalette::Button)), m_fontBkGnd(m_color)
-{
-}
+TZQPanel::TZQPanel(QWidget* parent) : QWidget(parent), m_color(buttonFaceColour()), m_fontBkGnd(m_color) {}
 
 void TZQPanel::SetAlign(int align)
 {
