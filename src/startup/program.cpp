@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QScreen>
 
 namespace pw::startup {
 
@@ -103,6 +104,10 @@ StartOutcome TProgram::Start(bool anotherCopyRunning)
 
 int TProgram::Run()
 {
+    // Kitchen workstations often run without a window manager to maximise the
+    // window, so it is first given the whole screen itself.
+    if (const QScreen* screen = frmMain->screen())
+        frmMain->setGeometry(screen->availableGeometry());
     frmMain->setWindowState(Qt::WindowMaximized);
     frmMain->show();
     return QApplication::exec();
